@@ -1,0 +1,254 @@
+#include "engine/core/Quenth.h"
+
+#include "engine/gfx/Color.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace quenth {
+
+SDL_Surface* Quenth::window = nullptr;
+const char* Quenth::title = nullptr;
+int Quenth::width = 0;
+int Quenth::height = 0;
+bool Quenth::fullscreen = false;
+bool Quenth::autoexit = true;
+float Quenth::sync = 0.0f;
+int Quenth::sync16 = 0;
+uint32_t Quenth::currentTime = 0;
+uint32_t Quenth::lastTime = 0;
+uint32_t Quenth::tm_current = 0;
+uint32_t Quenth::tm_last = 0;
+uint32_t Quenth::framenum = 0;
+Quenth::GEvent* Quenth::events = nullptr;
+
+namespace {
+
+const int MAX_KEYS = Quenth::GEvent::KEY_WORDS * 32;
+
+bool bitOf(const uint32_t* words, int key) {
+    return (words[key >> 5] >> (key & 31)) & 1u;
+}
+
+} // namespace
+
+Quenth::GEvent::GEvent()
+    : thread(nullptr), running(true), quitRequested(false), mouseLiveX(0), mouseLiveY(0), mouseNowX(0),
+      mouseNowY(0), mousePrevX(0), mousePrevY(0), buttonsLive(0), buttonsNow(0), buttonsPrev(0) {
+    for (int i = 0; i < KEY_WORDS; i++) {
+        keysLive[i].store(0, std::memory_order_relaxed);
+        keysNow[i] = 0;
+        keysPrev[i] = 0;
+    }
+}
+
+Quenth::GEvent::~GEvent() {
+    stop();
+}
+
+void Quenth::GEvent::start() {
+    if (thread) return;
+    thread = SDL_CreateThread(__quenth_event_loop, this);
+}
+
+void Quenth::GEvent::stop() {
+    running.store(false, std::memory_order_relaxed);
+    if (thread) SDL_WaitThread(thread, nullptr);
+    thread = nullptr;
+}
+
+void Quenth::GEvent::update() {
+    for (int i = 0; i < KEY_WORDS; i++) {
+        keysPrev[i] = keysNow[i];
+        keysNow[i] = keysLive[i].load(std::memory_order_relaxed);
+    }
+    mousePrevX = mouseNowX;
+    mousePrevY = mouseNowY;
+    mouseNowX = mouseLiveX.load(std::memory_order_relaxed);
+    mouseNowY = mouseLiveY.load(std::memory_order_relaxed);
+    buttonsPrev = buttonsNow;
+    buttonsNow = buttonsLive.load(std::memory_order_relaxed);
+}
+
+int __quenth_event_loop(void* data) {
+    Quenth::GEvent* ev = static_cast<Quenth::GEvent*>(data);
+    SDL_Event e;
+    if (!ev->running.load(std::memory_order_relaxed)) return 0;
+    for (;;) {
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+                case SDL_KEYDOWN:
+                case SDL_KEYUP: {
+                    int k = e.key.keysym.sym;
+                    if (k < 0 || k >= MAX_KEYS) break;
+                    uint32_t bit = 1u << (k & 31);
+                    if (e.type == SDL_KEYDOWN)
+                        ev->keysLive[k >> 5].fetch_or(bit, std::memory_order_relaxed);
+                    else
+                        ev->keysLive[k >> 5].fetch_and(~bit, std::memory_order_relaxed);
+                    break;
+                }
+                case SDL_MOUSEMOTION:
+                    ev->mouseLiveX.store(e.motion.x, std::memory_order_relaxed);
+                    ev->mouseLiveY.store(e.motion.y, std::memory_order_relaxed);
+                    break;
+                case SDL_MOUSEBUTTONDOWN:
+                    ev->buttonsLive.fetch_or(1u << (e.button.button % 32), std::memory_order_relaxed);
+                    break;
+                case SDL_MOUSEBUTTONUP:
+                    ev->buttonsLive.fetch_and(~(1u << (e.button.button % 32)), std::memory_order_relaxed);
+                    break;
+                case SDL_QUIT:
+                    ev->quitRequested.store(true, std::memory_order_relaxed);
+                    break;
+                default:
+                    break;
+            }
+        }
+        SDL_Delay(10);
+        if (!ev->running.load(std::memory_order_relaxed)) return 0;
+    }
+}
+
+void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
+    fullscreen = fs;
+    const Uint32 sdlFlags = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE | SDL_INIT_EVENTTHREAD;
+    if (SDL_WasInit(sdlFlags) == 0 && SDL_Init(sdlFlags) < 0) {
+        fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
+        exit(1);
+    }
+    width = w < 1 ? 640 : w;
+    height = h < 1 ? 480 : h;
+    title = t ? t : "Demo";
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, vsync ? 1 : 0);
+
+    window = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0));
+    // Without a window there is no GL context, and every GL call after this
+    // would crash; say why and stop, as for a failed SDL start.
+    if (!window) {
+        fprintf(stderr, "Error opening the window: %s\n", SDL_GetError());
+        SDL_Quit();
+        exit(1);
+    }
+    SDL_WM_SetCaption(title, nullptr);
+    SDL_ShowCursor(SDL_DISABLE);
+
+    Color::init();
+
+    if (!events) {
+        events = new GEvent();
+        events->start();
+    }
+
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_TEXTURE_COMPRESSION_HINT, GL_NICEST);
+}
+
+void Quenth::quit() {
+    if (events) {
+        events->stop();
+        delete events;
+        events = nullptr;
+    }
+    if (fullscreen && window) SDL_WM_ToggleFullScreen(window);
+    SDL_Quit();
+    window = nullptr;
+    title = nullptr;
+    width = height = 0;
+    sync = 0.0f;
+    sync16 = 0;
+    currentTime = lastTime = 0;
+    tm_current = tm_last = 0;
+    autoexit = true;
+}
+
+void Quenth::update() {
+    if (events && events->quitRequested.load(std::memory_order_relaxed) && autoexit) {
+        quit();
+        exit(0);
+    }
+    tm_last = tm_current;
+    tm_current = SDL_GetTicks();
+    // A zero-length frame would stop every motion for a frame; one millisecond
+    // of waiting avoids it.
+    if (tm_current == tm_last) {
+        SDL_Delay(1);
+        tm_current = SDL_GetTicks();
+    }
+    currentTime = tm_current;
+    lastTime = tm_last;
+    uint32_t dt = tm_current - tm_last;
+    sync = 0.001f * dt;
+    sync16 = (int)(dt * 65.536);
+    if (events) events->update();
+    SDL_GL_SwapBuffers();
+    framenum++;
+}
+
+void Quenth::fillScreen() {
+    static const float pos[8] = {-1, 1, 1, 1, 1, -1, -1, -1};
+    static const float tex[8] = {0, 1, 1, 1, 1, 0, 0, 0};
+    static const unsigned char col[16] = {255, 255, 255, 255, 255, 255, 255, 255,
+                                          255, 255, 255, 255, 255, 255, 255, 255};
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, pos);
+    glTexCoordPointer(2, GL_FLOAT, 0, tex);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, col);
+    glDrawArrays(GL_QUADS, 0, 4);
+}
+
+bool Quenth::keyDown(int key) {
+    if (!events || key < 0 || key >= MAX_KEYS) return false;
+    return bitOf(events->keysNow, key);
+}
+
+bool Quenth::keyPressed(int key) {
+    if (!events || key < 0 || key >= MAX_KEYS) return false;
+    return bitOf(events->keysNow, key) && !bitOf(events->keysPrev, key);
+}
+
+bool Quenth::keyReleased(int key) {
+    if (!events || key < 0 || key >= MAX_KEYS) return false;
+    return !bitOf(events->keysNow, key) && bitOf(events->keysPrev, key);
+}
+
+int Quenth::mouseX() {
+    return events ? events->mouseNowX : 0;
+}
+int Quenth::mouseY() {
+    return events ? events->mouseNowY : 0;
+}
+
+bool Quenth::mouseDown(int button) {
+    if (!events || button < 0 || button > 31) return false;
+    return (events->buttonsNow >> button) & 1u;
+}
+
+bool Quenth::mousePressed(int button) {
+    if (!events || button < 0 || button > 31) return false;
+    return ((events->buttonsNow & ~events->buttonsPrev) >> button) & 1u;
+}
+
+bool Quenth::mouseReleased(int button) {
+    if (!events || button < 0 || button > 31) return false;
+    return ((~events->buttonsNow & events->buttonsPrev) >> button) & 1u;
+}
+
+} // namespace quenth

@@ -1,0 +1,93 @@
+#ifndef QUENTH_CORE_QUENTH_H
+#define QUENTH_CORE_QUENTH_H
+
+#include <SDL/SDL.h>
+
+#include <atomic>
+#include <cstdint>
+
+namespace quenth {
+
+// Body of the event thread; data is the Quenth::GEvent it fills.
+int __quenth_event_loop(void* data);
+
+// The engine core: window and GL context, input snapshots and the frame clock.
+// Everything is static; no instance is ever made. All game time is read from
+// currentTime and sync, all input from the queries below.
+class Quenth {
+public:
+    // Input state. The event thread writes only the live words (and
+    // quitRequested); the main thread reads them only in update(), which copies
+    // them into the snapshots that the queries read. Each live word is an atomic
+    // of its own; no ordering between words is relied upon.
+    class GEvent {
+    public:
+        static const int KEY_WORDS = 16; // 512 keys, key k is bit k%32 of word k/32
+
+        SDL_Thread* thread;                        // the event thread, null when not running
+        std::atomic<bool> running;                 // the event thread polls while this is true
+        std::atomic<bool> quitRequested;           // a window-close request arrived; never cleared
+        std::atomic<uint32_t> keysLive[KEY_WORDS]; // keys held now (event thread)
+        uint32_t keysNow[KEY_WORDS];               // snapshot of keysLive at the latest update
+        uint32_t keysPrev[KEY_WORDS];              // the snapshot before that
+        std::atomic<int> mouseLiveX, mouseLiveY;   // pointer in window pixels, origin top left
+        int mouseNowX, mouseNowY;                  // snapshot of the live position
+        int mousePrevX, mousePrevY;                // the snapshot before that
+        std::atomic<uint32_t> buttonsLive;         // bit b = SDL mouse button b held (1 left, 3 right)
+        uint32_t buttonsNow, buttonsPrev;          // snapshots as for the keys
+
+        GEvent();
+        ~GEvent();
+        // Starts the event thread unless it is running already.
+        void start();
+        // Stops the event thread and waits for it to end.
+        void stop();
+        // Takes the per-frame snapshot: previous first, then now.
+        void update();
+    };
+
+    static SDL_Surface* window;  // video surface from SDL_SetVideoMode, null when no window
+    static const char* title;    // window caption
+    static int width, height;    // window size in pixels
+    static bool fullscreen;      // whether init asked for full screen
+    static bool autoexit;        // a window-close request ends the process inside update
+    static float sync;           // length of the last frame in seconds
+    static int sync16;           // length of the last frame in 16.16 fixed-point seconds
+    static uint32_t currentTime; // ms since SDL start, taken at the latest update: the game's clock
+    static uint32_t lastTime;    // the tick count of the update before that, ms
+    static uint32_t tm_current;  // working copy of the latest tick count, ms
+    static uint32_t tm_last;     // working copy of the previous tick count, ms
+    static uint32_t framenum;    // number of update calls so far
+    static GEvent* events;       // the one input state, owned here
+
+    // Opens the window. Sizes below 1 become 640 x 480, a null title "Demo".
+    // Exits the process with status 1 when SDL or the window cannot be started.
+    static void init(int width, int height, const char* title, bool fullscreen, bool vsync);
+    // Tears everything down; init must run again before any other call.
+    static void quit();
+    // Ends a frame: close request, clock, input snapshot, buffer swap.
+    static void update();
+    // One quad over the whole viewport with texture coordinates 0..1 and white
+    // vertex colours; the bound texture and program are left as they are.
+    static void fillScreen();
+
+    static void setAutoExit(bool on) { autoexit = on; }
+    static bool getAutoExit() { return autoexit; }
+    static int getScreenWidth() { return width; }
+    static int getScreenHeight() { return height; }
+
+    // Key codes are SDLKey values; codes outside 0..511 give false.
+    static bool keyDown(int key);
+    static bool keyPressed(int key);
+    static bool keyReleased(int key);
+    static int mouseX();
+    static int mouseY();
+    // Buttons are SDL button numbers; outside 0..31 give false.
+    static bool mouseDown(int button);
+    static bool mousePressed(int button);
+    static bool mouseReleased(int button);
+};
+
+} // namespace quenth
+
+#endif
