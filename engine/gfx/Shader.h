@@ -1,0 +1,28 @@
+#ifndef QUENTH_GFX_SHADER_H
+#define QUENTH_GFX_SHADER_H
+
+namespace quenth {
+
+// One compiled GLSL stage. Compile status is not queried: a shader that does
+// not compile makes the program it joins fail to link, which draws nothing.
+class Shader {
+public:
+    static const char VERTEX = 1;
+    static const char FRAGMENT = 2;
+    static const char GEOMETRY = 4; // GL_GEOMETRY_SHADER_EXT
+
+    unsigned id; // OpenGL shader object
+    char type;   // stage code: VERTEX, FRAGMENT or GEOMETRY
+
+    // Compiles source as the stage given by type. A length of 0 means the
+    // source is zero-terminated; a null source compiles as an empty one.
+    Shader(char type, char const* source, int length);
+    ~Shader();
+
+    Shader(Shader const&) = delete;
+    Shader& operator=(Shader const&) = delete;
+};
+
+} // namespace quenth
+
+#endif

@@ -1,0 +1,143 @@
+#define GL_GLEXT_PROTOTYPES
+#include "engine/gfx/ShaderProgram.h"
+
+#include "engine/gfx/Shader.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+namespace quenth {
+
+Shader* ShaderProgram::default_vs = nullptr;
+Shader* ShaderProgram::default_fs = nullptr;
+
+namespace {
+
+const char* const DEFAULT_VS_SOURCE =
+    "void main() { gl_TexCoord[0] = gl_MultiTexCoord0; gl_FrontColor = gl_Color; "
+    "gl_BackColor = gl_Color; gl_Position = ftransform(); }";
+const char* const DEFAULT_FS_SOURCE = "void main() { gl_FragColor = gl_Color; }";
+
+// The vector and matrix types are plain float records (x, y, ...; column-major
+// elements), so their first member starts the float run GL reads.
+template <class T>
+GLfloat const* floats(T const* p) {
+    return reinterpret_cast<GLfloat const*>(p);
+}
+
+} // namespace
+
+ShaderProgram::ShaderProgram() {
+    if (!default_vs) default_vs = new Shader(Shader::VERTEX, DEFAULT_VS_SOURCE, 0);
+    if (!default_fs) default_fs = new Shader(Shader::FRAGMENT, DEFAULT_FS_SOURCE, 0);
+    vertex = nullptr;
+    fragment = nullptr;
+    geometry = nullptr;
+    id = glCreateProgram();
+}
+
+ShaderProgram::~ShaderProgram() {
+    if (vertex) glDetachShader(id, vertex->id);
+    if (fragment) glDetachShader(id, fragment->id);
+    if (geometry) glDetachShader(id, geometry->id);
+    // Deleting the program also releases its hold on the fallback stages.
+    glDeleteProgram(id);
+}
+
+void ShaderProgram::attach(Shader* s) {
+    if (!s) return;
+    switch (s->type) {
+        case Shader::VERTEX:
+            vertex = s;
+            break;
+        case Shader::FRAGMENT:
+            fragment = s;
+            break;
+        case Shader::GEOMETRY:
+            geometry = s;
+            break;
+        default:
+            return; // not a stage this program knows how to detach again
+    }
+    glAttachShader(id, s->id);
+}
+
+void ShaderProgram::link() {
+    if (!vertex) glAttachShader(id, default_vs->id);
+    if (!fragment) glAttachShader(id, default_fs->id);
+    glLinkProgram(id);
+}
+
+void ShaderProgram::bind() const {
+    glUseProgram(id);
+}
+
+void ShaderProgram::unbind() const {
+    glUseProgram(0);
+}
+
+int ShaderProgram::getUniformLocation(char const* name) const {
+    return glGetUniformLocation(id, name);
+}
+
+int ShaderProgram::getAttributeLocation(char const* name) const {
+    return glGetAttribLocation(id, name);
+}
+
+void ShaderProgram::setUniform(char const* name, int v) const {
+    glUniform1i(getUniformLocation(name), v);
+}
+
+void ShaderProgram::setUniform(char const* name, float v) const {
+    glUniform1f(getUniformLocation(name), v);
+}
+
+void ShaderProgram::setUniform(char const* name, vec2 const& v) const {
+    glUniform2fv(getUniformLocation(name), 1, floats(&v));
+}
+
+void ShaderProgram::setUniform(char const* name, vec3 const& v) const {
+    glUniform3fv(getUniformLocation(name), 1, floats(&v));
+}
+
+void ShaderProgram::setUniform(char const* name, vec4 const& v) const {
+    glUniform4fv(getUniformLocation(name), 1, floats(&v));
+}
+
+void ShaderProgram::setUniform(char const* name, int const* v, int count) const {
+    glUniform1iv(getUniformLocation(name), count, v);
+}
+
+void ShaderProgram::setUniform(char const* name, float const* v, int count) const {
+    glUniform1fv(getUniformLocation(name), count, v);
+}
+
+void ShaderProgram::setUniform(char const* name, vec2 const* v, int count) const {
+    glUniform2fv(getUniformLocation(name), count, floats(v));
+}
+
+void ShaderProgram::setUniform(char const* name, vec3 const* v, int count) const {
+    glUniform3fv(getUniformLocation(name), count, floats(v));
+}
+
+void ShaderProgram::setUniform(char const* name, vec4 const* v, int count) const {
+    glUniform4fv(getUniformLocation(name), count, floats(v));
+}
+
+void ShaderProgram::setUniform(char const* name, mat2 const& m) const {
+    glUniformMatrix3x2fv(getUniformLocation(name), 1, GL_FALSE, floats(&m));
+}
+
+void ShaderProgram::setUniform(char const* name, mat2 const* m, int count) const {
+    glUniformMatrix3x2fv(getUniformLocation(name), count, GL_FALSE, floats(m));
+}
+
+void ShaderProgram::setUniform(char const* name, mat4 const& m) const {
+    glUniformMatrix4fv(getUniformLocation(name), 1, GL_FALSE, floats(&m));
+}
+
+void ShaderProgram::setUniform(char const* name, mat4 const* m, int count) const {
+    glUniformMatrix4fv(getUniformLocation(name), count, GL_FALSE, floats(m));
+}
+
+} // namespace quenth

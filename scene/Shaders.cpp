@@ -1,0 +1,28 @@
+#include "scene/Shaders.h"
+
+#include "engine/gfx/GfxUtil.h"
+#include "engine/gfx/ShaderProgram.h"
+
+using quenth::GfxUtil;
+using quenth::ShaderProgram;
+
+ShaderProgram* Shaders::color_shader_fixed = nullptr;
+ShaderProgram* Shaders::texture_shader_fixed = nullptr;
+ShaderProgram* Shaders::color_shader = nullptr;
+ShaderProgram* Shaders::texture_shader = nullptr;
+ShaderProgram* Shaders::color_extract_shader = nullptr;
+ShaderProgram* Shaders::hblur_shader = nullptr;
+ShaderProgram* Shaders::vblur_shader = nullptr;
+
+void Shaders::init() {
+    static bool loaded = false;
+    if (loaded) return;
+    loaded = true;
+    color_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "color_fixed");
+    texture_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "texture_fixed");
+    color_shader = GfxUtil::loadShaderFromDisk("shaders", "color");
+    texture_shader = GfxUtil::loadShaderFromDisk("shaders", "texture");
+    color_extract_shader = GfxUtil::loadShaderFromDisk("shaders", "color_extract");
+    hblur_shader = GfxUtil::loadShaderFromDisk("shaders", "hblur");
+    vblur_shader = GfxUtil::loadShaderFromDisk("shaders", "vblur");
+}

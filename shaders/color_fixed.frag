@@ -1,0 +1,4 @@
+#version 120
+void main() {
+    gl_FragColor = gl_Color;
+}
