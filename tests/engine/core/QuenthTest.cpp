@@ -1,4 +1,5 @@
 #include "engine/core/Quenth.h"
+#include "tests/support/AllocCounter.h"
 #include "tests/support/GLContext.h"
 
 #include <GL/gl.h>
@@ -208,6 +209,23 @@ TEST(QuenthLive, FrameClockMeasuresTheFrame) {
     EXPECT_NEAR(Quenth::sync, dt / 1000.0f, 1e-6);
     // 50 ms is 3276.8 in 16.16 fixed point.
     EXPECT_GE(Quenth::sync16, 3276);
+}
+
+TEST(QuenthLive, FramesAllocateNothing) {
+    testsupport::ensureGLContext();
+    Quenth::update();
+    // The counter itself must see allocations, or the check below proves nothing.
+    testsupport::AllocScope probe;
+    delete new int(1);
+    EXPECT_EQ(probe.count(), 1u);
+
+    testsupport::AllocScope scope;
+    for (int i = 0; i < 20; i++) {
+        Quenth::update();
+        Quenth::keyPressed(SDLK_a);
+        Quenth::mouseDown(1);
+    }
+    EXPECT_EQ(scope.count(), 0u);
 }
 
 TEST(QuenthLive, FillScreenCoversTheViewport) {

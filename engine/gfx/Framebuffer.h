@@ -1,0 +1,48 @@
+#ifndef QUENTH_GFX_FRAMEBUFFER_H
+#define QUENTH_GFX_FRAMEBUFFER_H
+
+namespace quenth {
+
+class Texture;
+class Renderbuffer;
+
+// A framebuffer object with up to four colour textures and a depth
+// renderbuffer, all of the framebuffer's size and owned by it. Must be
+// destroyed while the GL context exists.
+class Framebuffer {
+public:
+    // Attachment flags of the constructor.
+    enum {
+        COLOR0 = 1, // colour texture at GL_COLOR_ATTACHMENT0_EXT
+        COLOR1 = 2, // colour texture at GL_COLOR_ATTACHMENT1_EXT
+        COLOR2 = 4, // colour texture at GL_COLOR_ATTACHMENT2_EXT
+        COLOR3 = 8, // colour texture at GL_COLOR_ATTACHMENT3_EXT
+        DEPTH = 16, // GL_DEPTH_COMPONENT renderbuffer at GL_DEPTH_ATTACHMENT_EXT
+        ALL = 31
+    };
+
+    unsigned id;         // OpenGL framebuffer name
+    unsigned width;      // pixels, the size of every attachment
+    unsigned height;     // pixels
+    Texture* color[4];   // GL_RGBA8 colour attachments 0-3, null where not requested; owned
+    Renderbuffer* depth; // depth attachment or null; owned
+
+    // Creates the attachments named by flags (bits above); leaves framebuffer 0
+    // bound and the viewport as it was.
+    Framebuffer(unsigned width, unsigned height, unsigned flags);
+    ~Framebuffer();
+
+    Framebuffer(Framebuffer const&) = delete;
+    Framebuffer& operator=(Framebuffer const&) = delete;
+
+    // Binds this framebuffer and sets the viewport to its size.
+    void bind() const;
+    // Same as unbindFB().
+    void unbind() const;
+    // Binds the window's framebuffer and sets the viewport to the window size.
+    static void unbindFB();
+};
+
+} // namespace quenth
+
+#endif
