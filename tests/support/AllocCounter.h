@@ -19,6 +19,8 @@ uint64_t threadAllocCount();
 //     AllocScope scope;
 //     ... the code under test ...
 //     EXPECT_EQ(scope.count(), 0u);
+// The compiler may drop a new/delete pair whose pointer is never used; a probe
+// that must be counted should keep its pointer in a volatile variable.
 class AllocScope {
 public:
     AllocScope() : start(threadAllocCount()) {}

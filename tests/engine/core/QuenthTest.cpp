@@ -216,7 +216,8 @@ TEST(QuenthLive, FramesAllocateNothing) {
     Quenth::update();
     // The counter itself must see allocations, or the check below proves nothing.
     testsupport::AllocScope probe;
-    delete new int(1);
+    int* volatile p = new int(1);
+    delete p;
     EXPECT_EQ(probe.count(), 1u);
 
     testsupport::AllocScope scope;
