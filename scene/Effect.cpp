@@ -1,0 +1,7 @@
+#include "scene/Effect.h"
+
+Effect::Effect() {
+    flags |= DRAWABLE_EFFECT;
+}
+
+Effect::~Effect() {}

@@ -1,0 +1,386 @@
+#include "scene/Scene2D.h"
+
+#include "engine/core/Quenth.h"
+#include "engine/gfx/Framebuffer.h"
+#include "engine/gfx/ShaderProgram.h"
+#include "engine/gfx/Texture.h"
+#include "engine/math/Math.h"
+#include "scene/Group.h"
+#include "scene/Shaders.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+using quenth::mat2;
+using quenth::mat4;
+using quenth::Math;
+using quenth::Stack;
+using quenth::vec2;
+using quenth::vec3;
+
+// What a leaf's colour and texture-coordinate pointers show unless it sets
+// its own: opaque white and the whole texture.
+static const unsigned char defaultColors[16] = {255, 255, 255, 255, 255, 255, 255, 255,
+                                                255, 255, 255, 255, 255, 255, 255, 255};
+static const float defaultTexCoords[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+
+// Capacity of the traversal stacks; they double when groups nest deeper.
+static const unsigned STACK_CAPACITY = 128;
+
+Scene2D::Scene2D(int w, int h) {
+    width = w == -1 ? quenth::Quenth::getScreenWidth() : w;
+    height = h == -1 ? quenth::Quenth::getScreenHeight() : h;
+    framebuffer = new quenth::Framebuffer(width, height, 31);
+    for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
+    defaultCamera = Camera2D{width * 0.5f, height * 0.5f, 1.0f, 0.0f};
+    lastCamera = Camera2D{0.0f, 0.0f, 1.0f, 0.0f};
+    camera = &defaultCamera;
+    worldSize = vec2((float)width, (float)height);
+    debugDraw = true;
+    wrap = true;
+    skipTransparent = true;
+    Shaders::init();
+}
+
+Scene2D::~Scene2D() {
+    clear();
+}
+
+void Scene2D::setCamera(Camera2D* c) {
+    camera = c ? c : &defaultCamera;
+}
+
+void Scene2D::draw() {
+    framebuffer->bind();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+
+    render();
+
+    // Composite: the program bound by the last node drawn stays in use.
+    framebuffer->unbind();
+    colorTextures[0]->bind(GL_TEXTURE0);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    quenth::Quenth::fillScreen();
+}
+
+unsigned Scene2D::render(LeafFunc leaf, void* user) {
+    static Stack<ViewRect> rects(STACK_CAPACITY, false);
+    static Stack<SceneState> states(STACK_CAPACITY, false);
+    static Stack<Drawable*> pending(STACK_CAPACITY, false);
+    rects.clear();
+    states.clear();
+    pending.clear();
+
+    // The root state points at these two for the length of the walk.
+    mat4 projection, perspective;
+    SceneState root;
+    beginFrame(*camera, lastCamera, width, height, worldSize, wrap, rects, projection, perspective, root);
+    bool outlines = debugDraw && !leaf;
+    if (outlines) drawWorldOutline(root, worldSize);
+    return walk(head, root, states, pending, skipTransparent, outlines, false, leaf, user);
+}
+
+mat2 Scene2D::makeScreenToWorld(Camera2D const& camera, int width, int height, vec2 const& worldSize) {
+    float cx = Math::wrapf(camera.x, 0.0f, worldSize.x);
+    float cy = Math::wrapf(camera.y, 0.0f, worldSize.y);
+    mat2 m;
+    m.identity();
+    m.translate(cx, cy);
+    m.rotate(Math::toRadian(camera.rotation));
+    m.scale(camera.zoom == 0.0f ? 0.0f : 1.0f / camera.zoom);
+    m.translate(-width * 0.5f, -height * 0.5f);
+    return m;
+}
+
+mat2 Scene2D::makeWorldToScreen(Camera2D const& camera, int width, int height, vec2 const& worldSize) {
+    float cx = Math::wrapf(camera.x, 0.0f, worldSize.x);
+    float cy = Math::wrapf(camera.y, 0.0f, worldSize.y);
+    mat2 m;
+    m.identity();
+    m.translate(width * 0.5f, height * 0.5f);
+    m.scale(camera.zoom);
+    m.rotate(Math::toRadian(-camera.rotation));
+    m.translate(-cx, -cy);
+    return m;
+}
+
+mat2 Scene2D::screenToWorldMatrix() const {
+    return makeScreenToWorld(*camera, width, height, worldSize);
+}
+
+vec2 Scene2D::screenToWorld(vec2 const& p) const {
+    return screenToWorldMatrix() * p;
+}
+
+mat2 Scene2D::worldToScreenMatrix() const {
+    return makeWorldToScreen(*camera, width, height, worldSize);
+}
+
+vec2 Scene2D::worldToScreen(vec2 const& p) const {
+    return worldToScreenMatrix() * p;
+}
+
+void Scene2D::computeViewRects(Stack<ViewRect>& rects, float cx, float cy, float vw, float vh,
+                               vec2 const& worldSize, bool wrap) {
+    rects.push(ViewRect{-vw / 2, -vh / 2, vw, vh, 0, 0});
+    if (!wrap) return;
+    float W = worldSize.x, H = worldSize.y;
+    bool top = cy - vh / 2 <= 0;
+    bool left = cx - vw / 2 <= 0;
+    bool right = cx + vw / 2 >= W;
+    bool bottom = cy + vh / 2 >= H;
+    // The seam rectangles reach two or four views deep so that large objects
+    // and the zoomed-out view are still caught.
+    if (top) rects.push(ViewRect{-vw / 2, H - 2 * vh, vw, 4 * vh, 0, -H});
+    if (left && top) rects.push(ViewRect{W - vw, H - 2 * vh, 2 * vw, 4 * vh, -W, -H});
+    if (left) rects.push(ViewRect{W - vw, -vh / 2, 2 * vw, vh, -W, 0});
+    if (right && top) rects.push(ViewRect{-vw / 2 - W, H - 2 * vh, 2 * vw, 4 * vh, W, -H});
+    if (right) rects.push(ViewRect{-vw / 2 - W, -vh / 2, 2 * vw, vh, W, 0});
+    if (bottom) rects.push(ViewRect{-vw / 2, -vh / 2 - H, vw, 2 * vh, 0, H});
+    if (left && bottom) rects.push(ViewRect{W - vw, -vh / 2 - H, 2 * vw, 2 * vh, -W, H});
+    if (right && bottom) rects.push(ViewRect{-vw / 2 - W, -vh / 2 - H, 2 * vw, 2 * vh, W, H});
+}
+
+static inline bool inside(ViewRect const& r, float px, float py) {
+    return r.x <= px && px <= r.x + r.w && r.y <= py && py <= r.y + r.h;
+}
+
+int Scene2D::findViewRect(Stack<ViewRect>& rects, float x, float y, float w, float h) {
+    for (unsigned i = 0; i < rects.count; i++) {
+        ViewRect const& r = rects[i];
+        if (inside(r, x, y) || inside(r, x + w, y + h) || inside(r, x, y + h) || inside(r, x + w, y))
+            return (int)i;
+    }
+    return -1;
+}
+
+void Scene2D::beginFrame(Camera2D& camera, Camera2D& lastCamera, int width, int height, vec2 const& worldSize,
+                         bool wrap, Stack<ViewRect>& rects, mat4& projection, mat4& perspective,
+                         SceneState& root) {
+    // Also catches a NaN zoom, which would otherwise cull everything.
+    if (!(camera.zoom > 0.01f)) camera.zoom = 0.01f;
+    float zoom = camera.zoom;
+    float vw = width / zoom, vh = height / zoom;
+    float cx = camera.x, cy = camera.y;
+    if (wrap) {
+        cx = Math::wrapf(cx, 0.0f, worldSize.x);
+        cy = Math::wrapf(cy, 0.0f, worldSize.y);
+    }
+    computeViewRects(rects, cx, cy, vw, vh, worldSize, wrap);
+
+    float hw = width * 0.5f, hh = height * 0.5f;
+    projection = mat4::createOrthoMatrix(-hw, hw, -hh, hh, -10, 10);
+    perspective = mat4::createProjectionMatrix(-hw * 0.5f, hw * 0.5f, -hh * 0.5f, hh * 0.5f, 1, 10);
+    root.viewRects = &rects;
+    root.color = Drawable::RGBA{255, 255, 255, 255};
+    root.projection = &projection;
+    root.perspective = &perspective;
+    root.transform.identity();
+    root.transform.scale(zoom);
+    root.transform.rotate(Math::toRadian(-camera.rotation));
+    root.transform.translate(-cx, -cy);
+    root.modelView = root.transform;
+    root.modelView.translate(vec3(0, 0, 2));
+    root.cameraDelta = vec3(camera.x - lastCamera.x, camera.y - lastCamera.y, 0);
+    lastCamera = camera;
+}
+
+static void blendFunctionFor(unsigned flags) {
+    if (flags & DRAW_MODE_BLEND)
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    else if (flags & DRAW_MODE_ADD)
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    else if (flags & DRAW_MODE_SRC_COLOR)
+        glBlendFunc(GL_SRC_ALPHA, GL_SRC_COLOR);
+    else
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+static void drawLeaf(Drawable* node, SceneState& state) {
+    glMatrixMode(GL_PROJECTION);
+    if (node->flags & DRAWABLE_3D) {
+        glLoadMatrixf(state.perspective->m);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(state.modelView.m);
+    } else {
+        mat4 modelView = state.transform;
+        glLoadMatrixf(state.projection->m);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadMatrixf(modelView.m);
+    }
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    blendFunctionFor(node->flags);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, defaultColors);
+    glTexCoordPointer(2, GL_FLOAT, 0, defaultTexCoords);
+    Shaders::texture_shader_fixed->bind();
+    Shaders::texture_shader_fixed->setUniform("texture", 0);
+    node->draw(state);
+}
+
+static void drawLineLoop(mat4 const& projection, mat4 const& modelView, float width, float const* vertices,
+                         unsigned char const* colors) {
+    Shaders::color_shader_fixed->bind();
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection.m);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(modelView.m);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glLineWidth(width);
+    glVertexPointer(2, GL_FLOAT, 0, vertices);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, colors);
+    glDrawArrays(GL_LINE_LOOP, 0, 4);
+}
+
+void Scene2D::drawWorldOutline(SceneState const& root, vec2 const& worldSize) {
+    static const unsigned char colors[16] = {255, 255, 255, 192, 255, 255, 255, 192,
+                                             255, 255, 255, 192, 255, 255, 255, 192};
+    float W = worldSize.x, H = worldSize.y;
+    float vertices[8] = {0, 0, W, 0, W, H, 0, H};
+    mat4 modelView = root.transform;
+    drawLineLoop(*root.projection, modelView, 3.0f, vertices, colors);
+}
+
+static void drawNodeOutline(SceneState const& state, float x, float y, float w, float h) {
+    static const unsigned char colors[16] = {0, 255, 0, 192, 255, 0, 0, 192, 0, 0, 255, 192, 255, 0, 0, 192};
+    float vertices[8] = {x, y, x + w, y, x + w, y + h, x, y + h};
+    mat4 identity;
+    identity.identity();
+    drawLineLoop(*state.projection, identity, 1.0f, vertices, colors);
+}
+
+// Screen-space bounds of a node's rectangle under the transform t.
+static void bounds2D(mat2 const& parent, Drawable const* node, float& x, float& y, float& w, float& h) {
+    mat2 t = parent;
+    t.translate(node->position.x, node->position.y);
+    t.rotate(Math::toRadian(node->rotation.z));
+    t.scale(node->scale);
+    float hx = node->size.x * 0.5f, hy = node->size.y * 0.5f;
+    float px = node->hotSpot.x, py = node->hotSpot.y;
+    vec2 c0 = t * vec2(px - hx, py - hy);
+    vec2 c1 = t * vec2(px + hx, py - hy);
+    vec2 c2 = t * vec2(px - hx, py + hy);
+    vec2 c3 = t * vec2(px + hx, py + hy);
+    float minX = std::min(std::min(c0.x, c1.x), std::min(c2.x, c3.x));
+    float maxX = std::max(std::max(c0.x, c1.x), std::max(c2.x, c3.x));
+    float minY = std::min(std::min(c0.y, c1.y), std::min(c2.y, c3.y));
+    float maxY = std::max(std::max(c0.y, c1.y), std::max(c2.y, c3.y));
+    x = minX;
+    y = minY;
+    w = maxX - minX;
+    h = maxY - minY;
+}
+
+// Bounds of a 3D node's box under the model-view m, projected flat (no
+// division by w).
+static void bounds3D(mat4 const& parent, Drawable const* node, float& x, float& y, float& w, float& h) {
+    mat4 m = parent;
+    m.translate(node->position);
+    m.rotate(vec3(Math::toRadian(node->rotation.x), Math::toRadian(node->rotation.y),
+                  Math::toRadian(node->rotation.z)));
+    m.scale(node->scale);
+    vec3 half = node->size * 0.5f;
+    float minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (int i = 0; i < 8; i++) {
+        vec3 c(node->hotSpot.x + ((i & 1) ? half.x : -half.x), node->hotSpot.y + ((i & 2) ? half.y : -half.y),
+               node->hotSpot.z + ((i & 4) ? half.z : -half.z));
+        vec3 p = m * c;
+        if (i == 0 || p.x < minX) minX = p.x;
+        if (i == 0 || p.x > maxX) maxX = p.x;
+        if (i == 0 || p.y < minY) minY = p.y;
+        if (i == 0 || p.y > maxY) maxY = p.y;
+    }
+    x = minX;
+    y = minY;
+    w = maxX - minX;
+    h = maxY - minY;
+}
+
+unsigned Scene2D::walk(Drawable* first, SceneState const& root, Stack<SceneState>& states,
+                       Stack<Drawable*>& pending, bool skipTransparent, bool outlines, bool placement3D,
+                       LeafFunc leaf, void* user) {
+    Stack<ViewRect>& rects = *root.viewRects;
+    SceneState state = root;
+    unsigned leaves = 0;
+    Drawable* current = first;
+    for (;;) {
+        if (!current) {
+            // The end of a group's children: resume with the group's next
+            // sibling in the state the group was entered with.
+            if (pending.count == 0) break;
+            current = pending.pop();
+            state = states.pop();
+            continue;
+        }
+        Drawable* node = current;
+        current = node->next;
+        unsigned flags = node->flags;
+        if (!(flags & DRAWABLE_VISIBLE)) continue;
+        unsigned char alpha = SceneState::composeChannel(node->blendColor.a, state.color.a);
+        if (skipTransparent && alpha == 0) continue;
+
+        bool effect = (flags & DRAWABLE_EFFECT) != 0;
+        bool placed3D = placement3D && (flags & DRAWABLE_3D);
+        float offsetX = 0, offsetY = 0;
+        float bx = 0, by = 0, bw = 0, bh = 0;
+        if (!effect) {
+            if (flags & DRAWABLE_DIRTY) node->updateSize();
+            if (placed3D)
+                bounds3D(state.modelView, node, bx, by, bw, bh);
+            else
+                bounds2D(state.transform, node, bx, by, bw, bh);
+            int r = findViewRect(rects, bx, by, bw, bh);
+            if (r < 0) continue;
+            offsetX = rects[r].offsetX;
+            offsetY = rects[r].offsetY;
+        }
+
+        states.push(state);
+        state.color.r = SceneState::composeChannel(node->blendColor.r, state.color.r);
+        state.color.g = SceneState::composeChannel(node->blendColor.g, state.color.g);
+        state.color.b = SceneState::composeChannel(node->blendColor.b, state.color.b);
+        state.color.a = alpha;
+        if (!effect) {
+            float radians = Math::toRadian(node->rotation.z);
+            state.transform.translate(node->position.x + offsetX, node->position.y + offsetY);
+            state.transform.rotate(radians);
+            state.transform.scale(node->scale);
+            if (placed3D) {
+                state.modelView.translate(
+                    vec3(node->position.x + offsetX, node->position.y + offsetY, node->position.z));
+                state.modelView.rotate(
+                    vec3(Math::toRadian(node->rotation.x), Math::toRadian(node->rotation.y), radians));
+                state.modelView.scale(node->scale);
+            }
+            if (outlines) drawNodeOutline(state, bx, by, bw, bh);
+        }
+
+        if (flags & DRAWABLE_GROUP) {
+            // The pending sibling may be null: the pop above then simply
+            // continues with the enclosing group's end.
+            pending.push(current);
+            current = static_cast<Group*>(node)->head;
+            continue;
+        }
+
+        // The node may unlink or delete itself while drawing; it is not
+        // touched afterwards.
+        if (leaf)
+            leaf(node, state, user);
+        else
+            drawLeaf(node, state);
+        leaves++;
+        state = states.pop();
+    }
+    return leaves;
+}
