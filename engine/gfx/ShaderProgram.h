@@ -4,11 +4,11 @@
 namespace quenth {
 
 class Shader;
-class vec2;
-class vec3;
-class vec4;
-class mat2;
-class mat4;
+struct vec2;
+struct vec3;
+struct vec4;
+struct mat2;
+struct mat4;
 
 // A linked GLSL program. It does not own its Shader objects: it detaches the
 // ones attached through attach() when destroyed. A missing vertex or fragment

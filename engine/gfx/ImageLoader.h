@@ -1,0 +1,45 @@
+#ifndef QUENTH_GFX_IMAGELOADER_H
+#define QUENTH_GFX_IMAGELOADER_H
+
+struct SDL_Surface;
+
+namespace quenth {
+
+class Surface;
+class Texture;
+
+// Decodes image files (PNG and whatever else SDL_image reads) into Surfaces
+// and Textures. Decoding goes through SDL_DisplayFormatAlpha, so the video
+// mode must be set. Ownership of every result passes to the caller.
+class ImageLoader {
+public:
+    // Outcome of the latest load: one of the codes below.
+    static int lastError;
+
+    static const int OK = 0;
+    static const int BUFFER_FAILED = 1; // an in-memory image could not be decoded
+    static const int FILE_FAILED = 2;   // an image file could not be loaded
+    static const int TOO_LARGE = 3;     // decoded, but too large for a texture of this GL
+
+    // Images wider or taller than this are refused before conversion: they
+    // could never become a texture and would only tie up memory.
+    static const int MAX_SIDE = 16384;
+
+    // Null on failure. With colorKey, every pixel equal to the top-left one
+    // (all four channels) becomes transparent black.
+    static Surface* load(char const* path, bool colorKey);
+    // As load, from an image file held in memory; a success leaves lastError
+    // as it was.
+    static Surface* loadBuf(void const* data, unsigned size, bool colorKey);
+    // Always returns a Texture; after a failure it is named but has no
+    // storage and lastError says why.
+    static Texture* loadTexture(char const* path, bool colorKey);
+    static Texture* loadBufTexture(void const* data, unsigned size, bool colorKey);
+    // Converts a 32-bit SDL surface into a new Surface and frees s. Without
+    // alpha every pixel comes out opaque. Null s gives null.
+    static Surface* prepareImage(SDL_Surface* s, bool alpha, bool colorKey);
+};
+
+} // namespace quenth
+
+#endif
