@@ -1,6 +1,6 @@
 #include "ParticleTestSupport.h"
 
-#include "tests/support/AllocCounter.h"
+#include "HeapCounter.h"
 
 #include <cmath>
 #include <cstring>
@@ -519,7 +519,17 @@ TEST_F(ParticleSystemTest, SteadyEmissionAllocatesNothing) {
     };
     for (int i = 0; i < 100; ++i) frame(i);
     EXPECT_GT(BatchCapture::callCount, 0u);
-    testsupport::AllocScope scope;
+    {
+        // The counter sees the storage of a growing Stack.
+        HeapScope probe;
+        quenth::Stack<int>* volatile grow = new quenth::Stack<int>(1);
+        grow->push(1);
+        grow->push(2); // storage grows
+        EXPECT_EQ((*grow)[1], 2);
+        delete grow;
+        EXPECT_GE(probe.count(), 3u); // the object, its storage, the grown storage
+    }
+    HeapScope scope;
     for (int i = 100; i < 400; ++i) frame(i);
     EXPECT_EQ(scope.count(), 0u);
     EXPECT_GT(sparks->count, 2500u);
