@@ -4,6 +4,7 @@
 #include "engine/gfx/Shader.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Surface.h"
+#include "engine/math/Math.h"
 
 #include <cmath>
 #include <cstdio>
@@ -33,13 +34,6 @@ void readFile(std::string const& path, std::string& out) {
         out.append(buf, n);
     }
     fclose(f);
-}
-
-// Ease in and out: 0 at t = 0, 1 at t = 1, sine-shaped in between.
-float sinLerp(float t, float a, float b) {
-    if (t < 0.0f || t > 1.0f) return a + (b - a) * t;
-    double u = (sin(t * 3.14159265358979 + 4.71238898038469) + 1.0) / 2.0;
-    return a + (b - a) * (float)u;
 }
 
 } // namespace
@@ -73,9 +67,10 @@ void GfxUtil::drawGradientCircle(Surface* s, int cx, int cy, int r, unsigned edg
             float d = sqrtf(dx * dx + dy * dy);
             if (d > (float)r) continue;
             float f = 1.0f - d / (float)r;
-            unsigned red = (unsigned)sinLerp(f, (float)Color::getR(edge), (float)Color::getR(center));
-            unsigned green = (unsigned)sinLerp(f, (float)Color::getG(edge), (float)Color::getG(center));
-            unsigned blue = (unsigned)sinLerp(f, (float)Color::getB(edge), (float)Color::getB(center));
+            unsigned red = (unsigned)Math::sin_lerp(f, (float)Color::getR(edge), (float)Color::getR(center));
+            unsigned green =
+                (unsigned)Math::sin_lerp(f, (float)Color::getG(edge), (float)Color::getG(center));
+            unsigned blue = (unsigned)Math::sin_lerp(f, (float)Color::getB(edge), (float)Color::getB(center));
             s->setPixel(x, y, Color::getColor(red, green, blue, 255));
         }
     }

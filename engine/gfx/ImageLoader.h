@@ -16,14 +16,14 @@ public:
     // Outcome of the latest load: one of the codes below.
     static int lastError;
 
-    static const int OK = 0;
-    static const int BUFFER_FAILED = 1; // an in-memory image could not be decoded
-    static const int FILE_FAILED = 2;   // an image file could not be loaded
-    static const int TOO_LARGE = 3;     // decoded, but too large for a texture of this GL
+    static constexpr int OK = 0;
+    static constexpr int BUFFER_FAILED = 1; // an in-memory image could not be decoded
+    static constexpr int FILE_FAILED = 2;   // an image file could not be loaded
+    static constexpr int TOO_LARGE = 3;     // decoded, but too large for a texture of this GL
 
     // Images wider or taller than this are refused before conversion: they
     // could never become a texture and would only tie up memory.
-    static const int MAX_SIDE = 16384;
+    static constexpr int MAX_SIDE = 16384;
 
     // Null on failure. With colorKey, every pixel equal to the top-left one
     // (all four channels) becomes transparent black.

@@ -7,9 +7,9 @@ namespace quenth {
 // not compile makes the program it joins fail to link, which draws nothing.
 class Shader {
 public:
-    static const char VERTEX = 1;
-    static const char FRAGMENT = 2;
-    static const char GEOMETRY = 4; // GL_GEOMETRY_SHADER_EXT
+    static constexpr char VERTEX = 1;
+    static constexpr char FRAGMENT = 2;
+    static constexpr char GEOMETRY = 4; // GL_GEOMETRY_SHADER_EXT
 
     unsigned id; // OpenGL shader object
     char type;   // stage code: VERTEX, FRAGMENT or GEOMETRY

@@ -2,6 +2,11 @@
 #include "engine/gfx/ShaderProgram.h"
 
 #include "engine/gfx/Shader.h"
+#include "engine/math/mat2.h"
+#include "engine/math/mat4.h"
+#include "engine/math/vec2.h"
+#include "engine/math/vec3.h"
+#include "engine/math/vec4.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -18,12 +23,12 @@ const char* const DEFAULT_VS_SOURCE =
     "gl_BackColor = gl_Color; gl_Position = ftransform(); }";
 const char* const DEFAULT_FS_SOURCE = "void main() { gl_FragColor = gl_Color; }";
 
-// The vector and matrix types are plain float records (x, y, ...; column-major
-// elements), so their first member starts the float run GL reads.
-template <class T>
-GLfloat const* floats(T const* p) {
-    return reinterpret_cast<GLfloat const*>(p);
-}
+// Arrays of vectors and matrices are handed to GL as one run of floats.
+static_assert(sizeof(vec2) == 2 * sizeof(float), "vec2 must be two packed floats");
+static_assert(sizeof(vec3) == 3 * sizeof(float), "vec3 must be three packed floats");
+static_assert(sizeof(vec4) == 4 * sizeof(float), "vec4 must be four packed floats");
+static_assert(sizeof(mat2) == 6 * sizeof(float), "mat2 must be six packed floats");
+static_assert(sizeof(mat4) == 16 * sizeof(float), "mat4 must be sixteen packed floats");
 
 } // namespace
 
@@ -93,15 +98,15 @@ void ShaderProgram::setUniform(char const* name, float v) const {
 }
 
 void ShaderProgram::setUniform(char const* name, vec2 const& v) const {
-    glUniform2fv(getUniformLocation(name), 1, floats(&v));
+    glUniform2fv(getUniformLocation(name), 1, &v.x);
 }
 
 void ShaderProgram::setUniform(char const* name, vec3 const& v) const {
-    glUniform3fv(getUniformLocation(name), 1, floats(&v));
+    glUniform3fv(getUniformLocation(name), 1, &v.x);
 }
 
 void ShaderProgram::setUniform(char const* name, vec4 const& v) const {
-    glUniform4fv(getUniformLocation(name), 1, floats(&v));
+    glUniform4fv(getUniformLocation(name), 1, &v.x);
 }
 
 void ShaderProgram::setUniform(char const* name, int const* v, int count) const {
@@ -113,31 +118,31 @@ void ShaderProgram::setUniform(char const* name, float const* v, int count) cons
 }
 
 void ShaderProgram::setUniform(char const* name, vec2 const* v, int count) const {
-    glUniform2fv(getUniformLocation(name), count, floats(v));
+    glUniform2fv(getUniformLocation(name), count, &v->x);
 }
 
 void ShaderProgram::setUniform(char const* name, vec3 const* v, int count) const {
-    glUniform3fv(getUniformLocation(name), count, floats(v));
+    glUniform3fv(getUniformLocation(name), count, &v->x);
 }
 
 void ShaderProgram::setUniform(char const* name, vec4 const* v, int count) const {
-    glUniform4fv(getUniformLocation(name), count, floats(v));
+    glUniform4fv(getUniformLocation(name), count, &v->x);
 }
 
 void ShaderProgram::setUniform(char const* name, mat2 const& m) const {
-    glUniformMatrix3x2fv(getUniformLocation(name), 1, GL_FALSE, floats(&m));
+    glUniformMatrix3x2fv(getUniformLocation(name), 1, GL_FALSE, m.m);
 }
 
 void ShaderProgram::setUniform(char const* name, mat2 const* m, int count) const {
-    glUniformMatrix3x2fv(getUniformLocation(name), count, GL_FALSE, floats(m));
+    glUniformMatrix3x2fv(getUniformLocation(name), count, GL_FALSE, m->m);
 }
 
 void ShaderProgram::setUniform(char const* name, mat4 const& m) const {
-    glUniformMatrix4fv(getUniformLocation(name), 1, GL_FALSE, floats(&m));
+    glUniformMatrix4fv(getUniformLocation(name), 1, GL_FALSE, m.m);
 }
 
 void ShaderProgram::setUniform(char const* name, mat4 const* m, int count) const {
-    glUniformMatrix4fv(getUniformLocation(name), count, GL_FALSE, floats(m));
+    glUniformMatrix4fv(getUniformLocation(name), count, GL_FALSE, m->m);
 }
 
 } // namespace quenth

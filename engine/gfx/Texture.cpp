@@ -2,6 +2,7 @@
 #include "engine/gfx/Texture.h"
 
 #include "engine/gfx/Surface.h"
+#include "engine/math/Math.h"
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -9,20 +10,6 @@
 namespace quenth {
 
 unsigned Texture::usedMemory = 0;
-
-namespace {
-
-bool isPow2(unsigned n) {
-    return n != 0 && (n & (n - 1)) == 0;
-}
-
-unsigned nextPow2(unsigned n) {
-    unsigned p = 1;
-    while (p < n && p < 0x80000000u) p <<= 1;
-    return p;
-}
-
-} // namespace
 
 unsigned Texture::maxSize() {
     static GLint limit = 0;
@@ -50,13 +37,13 @@ Texture::Texture(Surface* s) {
     if (!s) return;
 
     unsigned sw = (unsigned)s->width, sh = (unsigned)s->height;
-    unsigned pw = nextPow2(sw), ph = nextPow2(sh);
+    unsigned pw = Math::getNextPow2(sw), ph = Math::getNextPow2(sh);
     // An image whose padded size the GL cannot hold stays without storage
     // rather than asking the driver for an impossible allocation.
     unsigned limit = maxSize();
     if (pw > limit || ph > limit) return;
 
-    if (isPow2(sw) && isPow2(sh)) {
+    if (Math::isPowerOf2(sw) && Math::isPowerOf2(sh)) {
         glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, sw, sh, 0, GL_RGBA, GL_UNSIGNED_BYTE, s->pixels);
     } else {
         Surface padded(pw, ph);
