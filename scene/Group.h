@@ -14,6 +14,19 @@ public:
     Group();
     ~Group() override;
 
+    // Both bases name these; the argument count tells the list operation
+    // (on a child) from the drawable's own (on the group itself).
+    using Container::bringToFront;
+    using Container::insertAfter;
+    using Container::insertBefore;
+    using Container::remove;
+    using Container::sendToBack;
+    using Drawable::bringToFront;
+    using Drawable::insertAfter;
+    using Drawable::insertBefore;
+    using Drawable::remove;
+    using Drawable::sendToBack;
+
     // Marks the group dirty, and with it every group above.
     void markContainerDirty() override;
     // Recomputes size from the children (visible or not), updating dirty
