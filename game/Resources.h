@@ -1,0 +1,69 @@
+#ifndef GAME_RESOURCES_H
+#define GAME_RESOURCES_H
+
+namespace quenth {
+class Font;
+class Texture;
+} // namespace quenth
+
+// The game's asset table: every texture and font, filled once by load() at
+// start-up and kept until the process ends. A file that failed to load still
+// leaves an object here (a texture without storage, a font without a sheet),
+// so the statics are never null after load() and draw nothing when empty.
+class Resources {
+public:
+    static quenth::Texture* title_tex;
+    static quenth::Texture* reticle_tex;
+    static quenth::Texture* reticle_glow_tex;
+    static quenth::Texture* star_tex;
+    static quenth::Texture* skybox_top_tex;
+    static quenth::Texture* skybox_bottom_tex;
+    static quenth::Texture* skybox_left_tex;
+    static quenth::Texture* skybox_right_tex;
+    static quenth::Texture* skybox_front_tex;
+    static quenth::Texture* skybox_back_tex;
+    static quenth::Texture* player_top_tex;
+    static quenth::Texture* player_mid_tex;
+    static quenth::Texture* player_bot_tex;
+    static quenth::Texture* player_top_glow_tex;
+    static quenth::Texture* player_bot_glow_tex;
+    static quenth::Texture* laser_tex;
+    static quenth::Texture* plasmabullet_tex;
+    static quenth::Texture* powerup_anim_tex;
+    static quenth::Texture* powerup_glow_anim_tex;
+    static quenth::Texture* enemy_fighter_tex;
+    static quenth::Texture* enemy_fighter_glow_tex;
+    static quenth::Texture* enemy_fighter2_tex;
+    static quenth::Texture* enemy_fighter2_glow_tex;
+    static quenth::Texture* enemy_hammerhead_tex;
+    static quenth::Texture* enemy_hammerhead_glow_tex;
+    static quenth::Texture* enemy_hammerhead2_tex;      // same image, a texture of its own
+    static quenth::Texture* enemy_hammerhead2_glow_tex; // same image, a texture of its own
+    static quenth::Texture* enemy_probe_tex;
+    static quenth::Texture* enemy_probe_glow_tex;
+    static quenth::Texture* enemy_probe2_tex;
+    static quenth::Texture* enemy_probe2_glow_tex;
+    static quenth::Texture* enemy_probe3_tex;
+    static quenth::Texture* enemy_probe3_glow_tex;
+    static quenth::Texture* hud_radar_dials_tex;
+    static quenth::Texture* hud_radar_mask_tex;
+    static quenth::Texture* hud_bars_mask_tex;
+    static quenth::Texture* hud_score_tex;
+    static quenth::Texture* hud_power_dials_tex;
+
+    static quenth::Font* font_big;    // gfx/hugefont.png
+    static quenth::Font* font_medium; // gfx/medfont.png
+    static quenth::Font* font_small;  // gfx/smallfont.png
+    static quenth::Font* font_mini;   // gfx/minifont.png
+
+    // 128 x 128 soft white discs on transparent black, for additive particles.
+    static quenth::Texture* proc_particle0_tex; // radius 60
+    static quenth::Texture* proc_particle1_tex; // radius 30
+
+    // Loads everything in table order from gfx/ under the working directory,
+    // logging each file with "OK" or "ERROR" on standard output. Needs the
+    // window (GL context and video mode) to be open.
+    static void load();
+};
+
+#endif
