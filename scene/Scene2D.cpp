@@ -65,9 +65,14 @@ void Scene2D::draw() {
 
     render();
 
-    // Composite: the program bound by the last node drawn stays in use.
+    // Composite. The textured program is bound here rather than relying on
+    // the last node drawn: after a colour-only draw (an outline, the fader of
+    // the previous frame, an empty scene) the quad would otherwise come out
+    // in plain vertex white and hide the whole window.
     framebuffer->unbind();
     colorTextures[0]->bind(GL_TEXTURE0);
+    Shaders::texture_shader_fixed->bind();
+    Shaders::texture_shader_fixed->setUniform("texture", 0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     quenth::Quenth::fillScreen();
 }
