@@ -179,7 +179,7 @@ void Song::composeBar(int index) {
 
     // Bass.
     if (breakdown && inSection < 4) {
-        playBass(bassBus, at, held, chord->root, 150.0f + 40.0f * float(inSection), 0.8f);
+        playBass(bassBus, at, held, chord->root, 150.0f + 40.0f * float(inSection), 0.6f);
     } else if (breakdown) {
         playBass(bassBus, at, rolling, chord->root, 220.0f + 40.0f * float(inSection - 4), 0.8f);
     } else if (section == 0) {

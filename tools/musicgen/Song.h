@@ -9,10 +9,10 @@
 // climax), written bar by bar into one bus per instrument and then mixed.
 class Song {
 public:
-    static const long step = 4725;     // samples in a sixteenth note (140 BPM at 44100 Hz)
-    static const long bar = 16 * step; // samples in a 4/4 bar
-    static const int bars = 48;        // bars in the loop
-    static const long length = bar * bars;
+    static constexpr long step = 4725;     // samples in a sixteenth note (140 BPM at 44100 Hz)
+    static constexpr long bar = 16 * step; // samples in a 4/4 bar
+    static constexpr int bars = 48;        // bars in the loop
+    static constexpr long length = bar * bars;
 
     LoopBuffer kickBus, snareBus, hatBus, fxBus, bassBus, padBus, arpBus, leadBus; // one per instrument
     std::vector<long> kickHits; // sample positions of every kick, for the ducking
