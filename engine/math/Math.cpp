@@ -76,9 +76,10 @@ float Math::wrapf(float v, float lo, float hi) {
     float r = d - truncf(d / range) * range;
     if (std::signbit(r)) r += range;
     float w = lo + r;
-    // A remainder a hair below 0 (or below the range) can round onto hi itself; hi is the
-    // same place as lo, and callers index and compare on [lo, hi).
-    if (w >= hi) w = lo;
+    // A remainder a hair below 0 (or below the range) can round onto hi itself, and for huge
+    // |v| the float remainder is meaningless; callers index and compare on [lo, hi), and hi is
+    // the same place as lo.
+    if (w >= hi || w < lo) w = lo;
     return w;
 }
 

@@ -27,10 +27,13 @@ TEST(MathWrap, FloatWrapStaysInHalfOpenRange) {
     EXPECT_FLOAT_EQ(Math::wrapf(-1, 10, 0), 9);
     EXPECT_FLOAT_EQ(Math::wrapf(370, 0, 360), 10);
     // A value a hair below lo must not come out as hi itself after rounding.
-    for (float v : {-1e-6f, -1e-4f, -4096.0001f, -0.0f}) {
+    for (float v : {-1e-6f, -1e-4f, -4096.0001f, -0.0f, 4e9f, -4e9f, -4.0001e9f}) {
         float w = Math::wrapf(v, 0, 4096);
         EXPECT_GE(w, 0) << v;
         EXPECT_LT(w, 4096) << v;
+        float a = Math::wrapf(v * 250, 0, 360); // far out the float remainder loses all precision
+        EXPECT_GE(a, 0) << v;
+        EXPECT_LT(a, 360) << v;
     }
 }
 
