@@ -1,0 +1,36 @@
+#include "game/EnemyWeapon.h"
+
+#include "engine/core/Quenth.h"
+#include "game/Enemy.h"
+#include "game/Friend.h"
+#include "game/Game.h"
+#include "game/Globals.h"
+#include "game/HitTest.h"
+
+EnemyWeapon::EnemyWeapon() : damageMin(0), damageMax(1.0f), fireRate(1.0f), energyCost(1.0f), lastShot(0) {}
+
+EnemyWeapon::~EnemyWeapon() {}
+
+float EnemyWeapon::shoot(quenth::vec2 const&) {
+    float now = (float)quenth::Quenth::currentTime;
+    if (fireRate == 0) return 0;
+    if (fireRate == -1) {
+        lastShot = now;
+        return energyCost;
+    }
+    float interval = 1000.0f / fireRate;
+    if (now - lastShot >= interval) {
+        lastShot = now;
+        return energyCost;
+    }
+    return 0;
+}
+
+hit_struct EnemyWeapon::findHit(quenth::vec2 const& from, quenth::vec2 const& to, float) {
+    static quenth::Stack<hit_struct> hits(64, false);
+    static quenth::Stack<float> distances(64, false);
+    static quenth::Stack<quenth::vec2> p(128, false);
+    return findHitIn(g_game->friends, from, to, hits, distances, p);
+}
+
+void EnemyWeapon::update() {}

@@ -1,0 +1,19 @@
+#ifndef VORLANE_GAME_HUD_RADARBOX_H
+#define VORLANE_GAME_HUD_RADARBOX_H
+
+#include "scene/Group.h"
+
+class ScoreCounter;
+class Sprite;
+
+// HUD radar panel, bottom right. The group is centred on its position; the dial image is
+// drawn at half its own size.
+class HUD_RadarBox : public Group {
+public:
+    Sprite* dial; // Resources::hud_radar_dials_tex, owned, the group's first child
+
+    HUD_RadarBox();
+    virtual ~HUD_RadarBox();
+};
+
+#endif

@@ -1,0 +1,20 @@
+#ifndef VORLANE_GAME_HUD_SCOREBOX_H
+#define VORLANE_GAME_HUD_SCOREBOX_H
+
+#include "scene/Group.h"
+
+class ScoreCounter;
+class Sprite;
+
+// HUD score panel, top left: the dial and the rolling score. The group is centred on its position; the dial
+// image is drawn at half its own size.
+class HUD_ScoreBox : public Group {
+public:
+    Sprite* dial;        // Resources::hud_score_tex, owned, the group's first child
+    ScoreCounter* score; // the score display, owned; not a child of the group
+
+    HUD_ScoreBox();
+    virtual ~HUD_ScoreBox();
+};
+
+#endif

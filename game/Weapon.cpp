@@ -1,0 +1,36 @@
+#include "game/Weapon.h"
+
+#include "engine/core/Quenth.h"
+#include "game/Enemy.h"
+#include "game/Friend.h"
+#include "game/Game.h"
+#include "game/Globals.h"
+#include "game/HitTest.h"
+
+Weapon::Weapon() : damageMin(0), damageMax(1.0f), fireRate(1.0f), energyCost(1.0f), lastShot(0) {}
+
+Weapon::~Weapon() {}
+
+float Weapon::shoot(quenth::vec2 const&) {
+    float now = (float)quenth::Quenth::currentTime;
+    if (fireRate == 0) return 0;
+    if (fireRate == -1) {
+        lastShot = now;
+        return energyCost;
+    }
+    float interval = 1000.0f / fireRate;
+    if (now - lastShot >= interval) {
+        lastShot = now;
+        return energyCost;
+    }
+    return 0;
+}
+
+hit_struct Weapon::findHit(quenth::vec2 const& from, quenth::vec2 const& to, float) {
+    static quenth::Stack<hit_struct> hits(64, false);
+    static quenth::Stack<float> distances(64, false);
+    static quenth::Stack<quenth::vec2> p(128, false);
+    return findHitIn(g_game->enemies, from, to, hits, distances, p);
+}
+
+void Weapon::update() {}

@@ -1,0 +1,178 @@
+#include <vector>
+
+#include "game/Actor.h"
+#include "game/Enemy.h"
+#include "game/EnemyWeapon.h"
+#include "game/Fighter.h"
+#include "game/Player.h"
+#include "game/ScoreCounter.h"
+#include "game/StackRemove.h"
+#include "game/Starfield.h"
+#include "tests/game/GameTestSupport.h"
+
+namespace {
+
+// An actor that logs its id on each update and can, during its update,
+// delete itself, delete another actor, or push a new actor.
+class ProbeActor : public Actor {
+public:
+    std::vector<int>* log;
+    int id;
+    ProbeActor* victim = nullptr; // deleted during this actor's update
+    bool selfDelete = false;
+    bool spawnChild = false;
+    static int nextChildId;
+
+    ProbeActor(std::vector<int>* log, int id) : log(log), id(id) {}
+    ~ProbeActor() override { g_game->removeActor(this); }
+    void update() override {
+        log->push_back(id);
+        if (victim) {
+            delete victim;
+            victim = nullptr;
+        }
+        if (spawnChild) {
+            spawnChild = false;
+            g_game->actors.push(new ProbeActor(log, nextChildId++));
+        }
+        if (selfDelete) delete this;
+    }
+};
+int ProbeActor::nextChildId = 100;
+
+int timesIn(std::vector<int> const& log, int id) {
+    int n = 0;
+    for (int p : log)
+        if (p == id) ++n;
+    return n;
+}
+
+Enemy* addFighterAt(float x, float y) {
+    Fighter* f = new Fighter();
+    f->spawn();
+    g_game->enemies.push(f);
+    g_game->actors.push(f);
+    f->position = quenth::vec2(x, y);
+    return f;
+}
+
+} // namespace
+
+using GameLoopTest = GameTest;
+
+TEST_F(GameLoopTest, EveryActorIsUpdatedOnceWhileActorsDeleteThemselvesAndOthers) {
+    // Only probes in the list, so the test sees every update.
+    g_game->actors.clear();
+    std::vector<int> log;
+    ProbeActor* a[8];
+    for (int i = 0; i < 8; ++i) {
+        a[i] = new ProbeActor(&log, i);
+        g_game->actors.push(a[i]);
+    }
+    a[1]->selfDelete = true; // the last entry moves into slot 1 during the pass
+    a[2]->victim = a[6];     // an actor deleted before its turn
+    a[5]->victim = a[0];     // an updated actor below: the last entry moves below i
+    a[3]->spawnChild = true; // a new actor joins the pass
+    a[4]->spawnChild = true; // a new actor, then the pusher deletes itself
+    a[4]->selfDelete = true;
+    ProbeActor::nextChildId = 100;
+
+    g_game->update();
+
+    for (int id : {0, 1, 2, 3, 4, 5, 7, 100, 101}) EXPECT_EQ(timesIn(log, id), 1) << "actor " << id;
+    EXPECT_EQ(timesIn(log, 6), 0);
+    EXPECT_EQ(log.size(), 9u);
+    ASSERT_EQ(g_game->actors.count, 6u); // 8 - 4 deleted + 2 children
+
+    // The next frame updates every survivor once more.
+    log.clear();
+    g_game->update();
+    EXPECT_EQ(log.size(), 6u);
+    for (int id : {2, 3, 5, 7, 100, 101}) EXPECT_EQ(timesIn(log, id), 1) << "actor " << id;
+}
+
+TEST_F(GameLoopTest, KillEnemiesInRadiusReachesAcrossTheSeam) {
+    Enemy* far = addFighterAt(4090, 1000);
+    Enemy* out = addFighterAt(60, 1000);
+    quenth::vec2 center(10, 1000);
+    g_game->killEnemiesInRadius(center, 20);
+    EXPECT_FALSE(stackContains(g_game->enemies, far));
+    EXPECT_TRUE(stackContains(g_game->enemies, out));
+    EXPECT_EQ(g_game->enemies.count, 1u);
+}
+
+TEST_F(GameLoopTest, KillEnemiesInRadiusDestroysNeighboursInTheList) {
+    addFighterAt(3000, 3000);
+    Enemy* b = addFighterAt(100, 100);
+    Enemy* c = addFighterAt(120, 90);
+    addFighterAt(2000, 100);
+    Enemy* e = addFighterAt(4000, 4050); // in range through its diagonal image
+    quenth::vec2 center(20, 20);
+    int scoreBefore = g_game->scoreCounter->value;
+    g_game->killEnemiesInRadius(center, 200);
+    EXPECT_FALSE(stackContains(g_game->enemies, b));
+    EXPECT_FALSE(stackContains(g_game->enemies, c));
+    EXPECT_FALSE(stackContains(g_game->enemies, e));
+    EXPECT_EQ(g_game->enemies.count, 2u);
+    EXPECT_EQ(g_game->scoreCounter->value, scoreBefore + 3 * 50);
+}
+
+TEST_F(GameLoopTest, CameraDeltaStaysSmallWhenTheShipCrossesTheSeam) {
+    Player* p = g_game->player;
+    p->position = quenth::vec2(4094, 2000);
+    p->velocity = quenth::vec2(300, 0);
+    p->cameraLead = quenth::vec2(0, 0);
+    advance(16);
+    g_game->update();
+    float before = g_game->starfield->stars[0].x;
+    for (int i = 0; i < 3; ++i) {
+        advance(16);
+        g_game->update();
+        float after = g_game->starfield->stars[0].x;
+        float moved = quenth::Math::wrapf(after - before + 690, 0, 1380) - 690;
+        EXPECT_LT(fabsf(moved), 10.0f); // about 5 units a frame at most
+        before = after;
+    }
+    EXPECT_LT(p->position.x, 100.0f); // the ship did cross
+}
+
+TEST_F(GameLoopTest, CameraLeadsTheShipAndZoomsOut) {
+    Player* p = g_game->player;
+    p->position = quenth::vec2(2000, 2000);
+    p->velocity = quenth::vec2(0, 0);
+    p->cameraLead = quenth::vec2(300, 0);
+    advance(16);
+    g_game->update();
+    Camera2D* cam = g_world->getCamera();
+    // The player update shrinks the lead a little before the camera reads it.
+    float lead = p->cameraLead.x;
+    EXPECT_NEAR(cam->x, p->position.x + 0.3f * lead, 0.01f);
+    EXPECT_NEAR(cam->zoom, 1.0f - 0.2f * lead / p->cameraLeadMax, 1e-5);
+}
+
+TEST_F(GameLoopTest, ScreenShakeDecaysAndIsReplaced) {
+    Player* p = g_game->player;
+    p->velocity = quenth::vec2(0, 0);
+    p->cameraLead = quenth::vec2(0, 0);
+    g_game->screenShake(0, 50); // duration 0: no effect
+    advance(16);
+    g_game->update();
+    Camera2D* cam = g_world->getCamera();
+    EXPECT_FLOAT_EQ(cam->x, p->position.x);
+    EXPECT_FLOAT_EQ(cam->y, p->position.y);
+
+    g_game->screenShake(1000, 50);
+    g_game->screenShake(400, 10); // replaces the first
+    EXPECT_FLOAT_EQ(g_game->shakeMagnitude, 10);
+    float maxOffset = 0;
+    for (int i = 0; i < 20; ++i) {
+        advance(16);
+        g_game->update();
+        maxOffset = fmaxf(maxOffset, fabsf(cam->x - p->position.x));
+    }
+    EXPECT_GT(maxOffset, 0.0f);
+    EXPECT_LE(maxOffset, 10.0f);
+    advance(400);
+    g_game->update();
+    EXPECT_FLOAT_EQ(cam->x, p->position.x);
+}
