@@ -1,6 +1,8 @@
 #include "ParticleTestSupport.h"
 
 #include "HeapCounter.h"
+#include "scene/Group.h"
+#include "scene/Scene2D.h"
 
 #include <cmath>
 #include <cstring>
@@ -354,6 +356,65 @@ TEST_F(ParticleSystemTest, EmptySlicesLeaveTheSceneOrDeleteThemselves) {
     delete removed;
     EXPECT_TRUE(removedGone);
     EXPECT_EQ(scene.count, 0u);
+}
+
+// A leaf that counts its draws.
+class CountingNode : public Drawable {
+public:
+    int draws = 0;
+    CountingNode() { flags |= DRAWABLE_EFFECT; }
+    void draw(SceneState&) override { ++draws; }
+};
+
+void drawLeaf(Drawable* node, SceneState& state, void*) {
+    node->draw(state);
+}
+
+TEST_F(ParticleSystemTest, SlicesLeavingDuringTheSceneWalkDoNotDisturbIt) {
+    ParticleSystem sys(16);
+    BatchCapture capture;
+    TestState ts;
+    TestContainer scene;
+    quenth::Stack<SceneState> states(128);
+    quenth::Stack<Drawable*> pending(128);
+    CountingNode first, middle, last, afterGroup;
+    Group group;
+    bool goneTop = false, goneInGroup = false;
+    WatchedSlice* deleting = new WatchedSlice(&sys, false, true, &goneTop);
+    WatchedSlice* groupTail = new WatchedSlice(&sys, false, true, &goneInGroup);
+    ParticleSlice* removing = sys.createSlice(true, false);
+    ParticleSlice* live = sys.createSlice(true, false);
+    emitSimple(sys, live, 3, vec2(0, 0));
+    scene.add(&first);
+    scene.add(deleting);
+    scene.add(removing);
+    scene.add(&middle);
+    scene.add(&group);
+    group.add(&last);
+    group.add(groupTail); // the group's last child: the walk resumes from its pending sibling
+    scene.add(live);
+    scene.add(&afterGroup);
+
+    unsigned leaves =
+        Scene2D::walk(scene.head, ts.state, states, pending, true, false, false, &drawLeaf, nullptr);
+    EXPECT_EQ(leaves, 8u);
+    EXPECT_TRUE(goneTop);
+    EXPECT_TRUE(goneInGroup);
+    EXPECT_EQ(removing->parent, nullptr);
+    EXPECT_EQ(first.draws, 1);
+    EXPECT_EQ(middle.draws, 1);
+    EXPECT_EQ(last.draws, 1);
+    EXPECT_EQ(afterGroup.draws, 1);
+    EXPECT_EQ(BatchCapture::callCount, 1u); // the live slice
+    EXPECT_EQ(scene.count, 5u);
+    EXPECT_EQ(group.count, 1u);
+
+    leaves = Scene2D::walk(scene.head, ts.state, states, pending, true, false, false, &drawLeaf, nullptr);
+    EXPECT_EQ(leaves, 5u);
+    EXPECT_EQ(afterGroup.draws, 2);
+    EXPECT_EQ(BatchCapture::callCount, 2u);
+    delete removing;
+    delete live;
 }
 
 TEST_F(ParticleSystemTest, UpdateSizeMeasuresStartAndEndPoints) {
