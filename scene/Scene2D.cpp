@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 using quenth::mat2;
 using quenth::mat4;
@@ -264,22 +265,31 @@ static void drawNodeOutline(SceneState const& state, float x, float y, float w, 
     drawLineLoop(*state.projection, identity, 1.0f, vertices, colors);
 }
 
-// Screen-space bounds of a node's rectangle under the transform t.
-static void bounds2D(mat2 const& parent, Drawable const* node, float& x, float& y, float& w, float& h) {
-    mat2 t = parent;
-    t.translate(node->position.x, node->position.y);
-    t.rotate(Math::toRadian(node->rotation.z));
-    t.scale(node->scale);
+// The node's transform under the parent's: parent, then translate(x, y),
+// rotate, scale, written out so that the sine and cosine (s, k) are taken once
+// per node; the arithmetic is that of the mat2 operations.
+static inline void placeNode(mat2 const& p, float x, float y, float s, float k, float scale, mat2& out) {
+    out.tx = p.tx + (p.a * x + p.c * y);
+    out.ty = p.ty + (p.b * x + p.d * y);
+    out.a = (k * p.a - s * p.c) * scale;
+    out.b = (k * p.b - s * p.d) * scale;
+    out.c = (s * p.a + k * p.c) * scale;
+    out.d = (s * p.b + k * p.d) * scale;
+}
+
+// Screen-space bounds of a node's rectangle under its transform t.
+static inline void bounds2D(mat2 const& t, Drawable const* node, float& x, float& y, float& w, float& h) {
     float hx = node->size.x * 0.5f, hy = node->size.y * 0.5f;
-    float px = node->hotSpot.x, py = node->hotSpot.y;
-    vec2 c0 = t * vec2(px - hx, py - hy);
-    vec2 c1 = t * vec2(px + hx, py - hy);
-    vec2 c2 = t * vec2(px - hx, py + hy);
-    vec2 c3 = t * vec2(px + hx, py + hy);
-    float minX = std::min(std::min(c0.x, c1.x), std::min(c2.x, c3.x));
-    float maxX = std::max(std::max(c0.x, c1.x), std::max(c2.x, c3.x));
-    float minY = std::min(std::min(c0.y, c1.y), std::min(c2.y, c3.y));
-    float maxY = std::max(std::max(c0.y, c1.y), std::max(c2.y, c3.y));
+    float x0 = node->hotSpot.x - hx, x1 = node->hotSpot.x + hx;
+    float y0 = node->hotSpot.y - hy, y1 = node->hotSpot.y + hy;
+    float cx[4] = {t.a * x0 + t.c * y0 + t.tx, t.a * x1 + t.c * y0 + t.tx, t.a * x0 + t.c * y1 + t.tx,
+                   t.a * x1 + t.c * y1 + t.tx};
+    float cy[4] = {t.b * x0 + t.d * y0 + t.ty, t.b * x1 + t.d * y0 + t.ty, t.b * x0 + t.d * y1 + t.ty,
+                   t.b * x1 + t.d * y1 + t.ty};
+    float minX = std::min(std::min(cx[0], cx[1]), std::min(cx[2], cx[3]));
+    float maxX = std::max(std::max(cx[0], cx[1]), std::max(cx[2], cx[3]));
+    float minY = std::min(std::min(cy[0], cy[1]), std::min(cy[2], cy[3]));
+    float maxY = std::max(std::max(cy[0], cy[1]), std::max(cy[2], cy[3]));
     x = minX;
     y = minY;
     w = maxX - minX;
@@ -338,16 +348,27 @@ unsigned Scene2D::walk(Drawable* first, SceneState const& root, Stack<SceneState
         bool placed3D = placement3D && (flags & DRAWABLE_3D);
         float offsetX = 0, offsetY = 0;
         float bx = 0, by = 0, bw = 0, bh = 0;
+        float sine = 0, cosine = 1;
+        mat2 placed;
         if (!effect) {
+            if (node->rotation.z != 0) {
+                float radians = Math::toRadian(node->rotation.z);
+                sine = std::sin(radians);
+                cosine = std::cos(radians);
+            }
+            placeNode(state.transform, node->position.x, node->position.y, sine, cosine, node->scale, placed);
             if (flags & DRAWABLE_DIRTY) node->updateSize();
             if (placed3D)
                 bounds3D(state.modelView, node, bx, by, bw, bh);
             else
-                bounds2D(state.transform, node, bx, by, bw, bh);
+                bounds2D(placed, node, bx, by, bw, bh);
             int r = findViewRect(rects, bx, by, bw, bh);
             if (r < 0) continue;
             offsetX = rects[r].offsetX;
             offsetY = rects[r].offsetY;
+            if (offsetX != 0 || offsetY != 0)
+                placeNode(state.transform, node->position.x + offsetX, node->position.y + offsetY, sine,
+                          cosine, node->scale, placed);
         }
 
         states.push(state);
@@ -356,15 +377,13 @@ unsigned Scene2D::walk(Drawable* first, SceneState const& root, Stack<SceneState
         state.color.b = SceneState::composeChannel(node->blendColor.b, state.color.b);
         state.color.a = alpha;
         if (!effect) {
-            float radians = Math::toRadian(node->rotation.z);
-            state.transform.translate(node->position.x + offsetX, node->position.y + offsetY);
-            state.transform.rotate(radians);
-            state.transform.scale(node->scale);
+            state.transform = placed;
             if (placed3D) {
                 state.modelView.translate(
                     vec3(node->position.x + offsetX, node->position.y + offsetY, node->position.z));
-                state.modelView.rotate(
-                    vec3(Math::toRadian(node->rotation.x), Math::toRadian(node->rotation.y), radians));
+                state.modelView.rotate(vec3(Math::toRadian(node->rotation.x),
+                                            Math::toRadian(node->rotation.y),
+                                            Math::toRadian(node->rotation.z)));
                 state.modelView.scale(node->scale);
             }
             if (outlines) drawNodeOutline(state, bx, by, bw, bh);
