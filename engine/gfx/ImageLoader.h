@@ -21,9 +21,10 @@ public:
     static constexpr int FILE_FAILED = 2;   // an image file could not be loaded
     static constexpr int TOO_LARGE = 3;     // decoded, but too large for a texture of this GL
 
-    // Images wider or taller than this are refused before conversion: they
-    // could never become a texture and would only tie up memory.
-    static constexpr int MAX_SIDE = 16384;
+    // Images wider or taller than this are refused right after decoding,
+    // before the copies that conversion makes: the game's art is at most
+    // 1024 pixels a side, and a huge file must not exhaust memory.
+    static constexpr int MAX_SIDE = 8192;
 
     // Null on failure. With colorKey, every pixel equal to the top-left one
     // (all four channels) becomes transparent black.
