@@ -69,6 +69,7 @@ ParticleSlice::~ParticleSlice() {
 }
 
 void ParticleSlice::append(Particle* p) {
+    if (p->slice) p->slice->unlink(p);
     p->slice = this;
     p->next = nullptr;
     p->prev = tail;
@@ -81,6 +82,7 @@ void ParticleSlice::append(Particle* p) {
 }
 
 void ParticleSlice::unlink(Particle* p) {
+    if (p->slice != this) return;
     if (p->prev)
         p->prev->next = p->next;
     else
@@ -201,8 +203,10 @@ void ParticleSlice::flush(Stack<mat4> const& views, Stack<Vertex>& vertices, boo
 }
 
 void ParticleSlice::draw(SceneState& state) {
-    static Stack<mat4> views(8);
-    static Stack<Vertex> vertices(1024);
+    // Shared by every slice; written before they are read, so not cleared.
+    // flushSize is half the vertex capacity: the stack never grows.
+    static Stack<mat4> views(8, false);
+    static Stack<Vertex> vertices(1024, false);
     views.clear();
     vertices.clear();
 
@@ -356,8 +360,7 @@ void ParticleSystem::emit(ParticleSlice* slice, unsigned int count, unsigned int
 
         nextParticle = (nextParticle + 1) % size;
 
-        if (p->slice) p->slice->unlink(p);
-        slice->append(p);
+        slice->append(p); // takes the slot out of the slice that still holds it
     }
 }
 

@@ -81,8 +81,8 @@ public:
     virtual void draw(SceneState& state);
 
     // List operations; a particle is in at most one slice.
-    void append(Particle* p); // links p at the tail; p must be free
-    void unlink(Particle* p); // unlinks p (which must be in this slice) and frees it
+    void append(Particle* p); // links p at the tail, taking it out of any slice first
+    void unlink(Particle* p); // unlinks p and frees it; nothing when p is not in this slice
     void releaseParticles();  // frees every particle of the list
 
     // Ages the list at time now: dead particles are unlinked and freed, the
@@ -94,9 +94,10 @@ public:
     static const unsigned int flushSize = 512;
 
     // Where the batches go. beginBatches runs once per draw before the first
-    // batch (not at all when nothing is left to draw); drawBatch runs for every batch and view matrix (the
-    // views from the last pushed to the first). The defaults draw with GL;
-    // tests put their own in to count batches or to run without a context.
+    // batch (not at all when nothing is left to draw); drawBatch runs for
+    // every batch and view matrix, the views from the last pushed to the
+    // first. The defaults draw with GL; tests put their own in to count
+    // batches or to run without a context.
     static void (*beginBatches)(ParticleSlice* slice);
     static void (*drawBatch)(ParticleSlice* slice, quenth::mat4 const& view, Vertex const* vertices,
                              unsigned int vertexCount);
@@ -112,8 +113,8 @@ private:
 // texture drawn on every particle.
 class ParticleSystem {
 public:
-    Particle* particles;                      // the pool: size + 1 records; the last is a spare never linked
-    unsigned int size;                        // number of usable pool slots
+    Particle* particles; // the pool: size + 1 records; the last is the spare for a ring index >= size
+    unsigned int size;   // number of usable pool slots
     quenth::Stack<ParticleEmitter*> emitters; // continuous emitters, owned
     quenth::Texture* texture;                 // drawn on every particle quad; set by the owner
     quenth::vec2 drift;                       // added to every end point, world units per second

@@ -123,6 +123,19 @@ TEST_F(ParticleSystemTest, TakingSlotsMovesParticlesBetweenSlices) {
     expectListConsistent(a);
     expectListConsistent(b);
 
+    // Direct list operations guard against a particle of another slice.
+    Particle* ofB = b->head;
+    a->unlink(ofB);
+    EXPECT_EQ(ofB->slice, b);
+    EXPECT_EQ(b->count, 6u);
+    a->append(ofB);
+    EXPECT_EQ(ofB->slice, a);
+    EXPECT_EQ(a->tail, ofB);
+    EXPECT_EQ(a->count, 3u);
+    EXPECT_EQ(b->count, 5u);
+    expectListConsistent(a);
+    expectListConsistent(b);
+
     // Everything back into a, emptying b; re-emitting into the same slice too.
     emitSimple(sys, a, 8, vec2(0, 0));
     emitSimple(sys, a, 3, vec2(0, 0));
