@@ -11,9 +11,9 @@ class Fader;
 class Game;
 class Menu;
 
-// The program-wide singletons. The program defines them in app/Main.cpp; test
-// programs get their own definitions from tests/support. All are created once
-// and live until the process ends.
+// The program-wide singletons. The program defines them in app/Main.cpp (test
+// programs define their own). All are created once and live until the process
+// ends.
 
 extern quenth::Random g_rand; // the game's random source; seed 0xd34db33f, reseeded with the time
 extern Scene2D* g_world;      // world scene: everything in the wrapping 4096 x 4096 arena
