@@ -27,14 +27,10 @@ static_assert(offsetof(ParticleSlice::Vertex, r) == 16, "colour at byte 16");
 
 quenth::Random ParticleSystem::random(static_cast<int>(0xd34db33fu));
 
-// ---------------------------------------------------------------- emitter
-
 ParticleEmitter::ParticleEmitter()
     : colorA(1, 1, 1, 1), colorB(1, 1, 1, 1), position(0, 0), direction(0, 0), lifeMin(1000), lifeMax(1000),
       speedMin(0), speedMax(1), sizeStartMin(16), sizeStartMax(16), sizeEndMin(16), sizeEndMax(16), spread(0),
       positionSpread(0), rate(0), slice(nullptr), lastEmit(0) {}
-
-// ---------------------------------------------------------------- slice
 
 void (*ParticleSlice::beginBatches)(ParticleSlice*) = &ParticleSlice::glBeginBatches;
 void (*ParticleSlice::drawBatch)(ParticleSlice*, mat4 const&, ParticleSlice::Vertex const*,
@@ -255,8 +251,6 @@ void ParticleSlice::glDrawBatch(ParticleSlice*, mat4 const& view, Vertex const* 
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertexCount));
 }
 
-// ---------------------------------------------------------------- system
-
 ParticleSystem::ParticleSystem(unsigned int size)
     : particles(new Particle[size + 1]), size(size), emitters(128), texture(nullptr), drift(0, 0),
       defaultSlice(nullptr), drawMode(DRAW_MODE_ADD), nextParticle(0), slices(16) {
@@ -390,8 +384,6 @@ void ParticleSystem::update() {
         }
     }
 }
-
-// ---------------------------------------------------------------- 3D placeholders
 
 Model3D::Model3D() {}
 Model3D::~Model3D() {}
