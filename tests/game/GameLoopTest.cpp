@@ -9,6 +9,7 @@
 #include "game/StackRemove.h"
 #include "game/Starfield.h"
 #include "tests/game/GameTestSupport.h"
+#include "tests/support/AllocCounter.h"
 
 namespace {
 
@@ -175,4 +176,32 @@ TEST_F(GameLoopTest, ScreenShakeDecaysAndIsReplaced) {
     advance(400);
     g_game->update();
     EXPECT_FLOAT_EQ(cam->x, p->position.x);
+}
+
+TEST_F(GameLoopTest, AFrameOfPlayAllocatesNothingInTheSteadyState) {
+    g_game->nextWave();
+    // Enemies that cannot die: kills and drops make objects by design.
+    for (unsigned i = 0; i < g_game->enemies.count; ++i) g_game->enemies[i]->hull = 1e9f;
+    Player* p = g_game->player;
+    holdKey(SDLK_d);
+    holdButton(SDL_BUTTON_LEFT);
+    holdButton(SDL_BUTTON_RIGHT);
+    setMouse(900, 300);
+    // Warm up: the first frames fill the work stores of the hit tests and
+    // the particle pools.
+    for (int i = 0; i < 200; ++i) {
+        advance(16);
+        g_game->update();
+        p->energy = 350;
+        p->hull = 125;
+    }
+    testsupport::AllocScope scope;
+    for (int i = 0; i < 100; ++i) {
+        advance(16);
+        g_game->update();
+        p->energy = 350;
+        p->hull = 125;
+    }
+    EXPECT_EQ(scope.count(), 0u);
+    EXPECT_EQ(g_game->enemies.count, 13u);
 }
