@@ -56,6 +56,8 @@ bool titleLeft() {
 // Runs once the title has faded to black: the title page gives way to the game.
 void startGame() {
     g_fader->fadeIn(500);
+    // Seam: the title page goes (clear g_hud, then g_world, delete its
+    // drawables and it), then g_game = new Game and g_game->init().
     runlevel = 2;
     if (music) Mix_PlayMusic(music, -1);
 }
@@ -76,25 +78,33 @@ int main() {
 
     Quenth::init(1280, 720, "Vorlane - Unfinished KVT '11 version", true, true);
     Quenth::update();
+    // Seam: Resources::load().
 
     g_rand.init((int)time(nullptr));
+    // Seam: g_world = new Scene2D(-1, -1) with a world of 4096 x 4096, then
+    // g_hud = new DirectScene2D(-1, -1).
 
     g_fader = new Fader();
     runlevel = 3;
     Quenth::update();
     setFaderColor(1, 1, 1);
+    // Seam: debugDraw off in both scenes, then the title page (Apology).
 
     loadMusic();
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     while (runlevel != 0) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        // Seam: g_world->draw(), then g_hud->draw().
         g_fader->draw();
         if (!pendingShot.isEmpty()) {
             quenth::Screenshot::saveScreenshot(pendingShot.getCString());
             pendingShot = "";
         }
         Quenth::update();
+
+        // Level 1 (a menu) is never entered: no menu is offered.
+        // Seam: in level 2, g_game->update().
 
         // A second draw advances the fade value; its pixels are cleared by the
         // next frame's glClear.
