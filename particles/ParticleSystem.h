@@ -144,9 +144,9 @@ public:
     // Once per frame: applies drift and runs the emitters.
     void update();
 
-private:
-    ParticleSystem(ParticleSystem const&);
-    ParticleSystem& operator=(ParticleSystem const&);
+    // The pool and the slices' links belong to exactly one system.
+    ParticleSystem(ParticleSystem const&) = delete;
+    ParticleSystem& operator=(ParticleSystem const&) = delete;
 };
 
 // Placeholders for a 3D particle path that the game never uses.
