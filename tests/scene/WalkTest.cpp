@@ -1,8 +1,10 @@
+#include "engine/math/Math.h"
 #include "scene/Effect.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
 #include "tests/scene/SceneTestNodes.h"
 
+#include <algorithm>
 #include <vector>
 
 using quenth::mat4;
@@ -330,4 +332,62 @@ TEST(Walk, ScreenLayerPlacesThreeDimensionalNodes) {
     // A non-3D node keeps the camera's model-view.
     EXPECT_FLOAT_EQ(n->modelView.m[12], -640);
     EXPECT_FLOAT_EQ(n->modelView.m[13], -360);
+}
+
+// The walk's culling against a plain computation with the matrix library,
+// for many nodes of every shape around a rotated, zoomed camera near a corner.
+TEST(Walk, CullingMatchesTheCornerTestForRandomNodes) {
+    unsigned seed = 99;
+    auto rnd = [&seed](float lo, float hi) {
+        seed = seed * 1103515245u + 12345u;
+        return lo + (hi - lo) * ((seed >> 8) & 0xffff) / 65535.0f;
+    };
+    float cams[][4] = {{100, 100, 1, 0}, {4000, 3900, 0.8f, 33}, {2048, 50, 1.7f, 271}, {30, 2000, 0.5f, 90}};
+    for (auto const& c : cams) {
+        List scene;
+        std::vector<Box*> boxes;
+        for (int i = 0; i < 2000; i++) {
+            Box* b = new Box(rnd(0, 300), rnd(0, 60));
+            b->position = vec3(rnd(-100, 4200), rnd(-100, 4200), 0);
+            b->setRotation(i % 5 == 0 ? 0 : rnd(0, 360));
+            b->setScale(rnd(0.1f, 3));
+            b->setHotSpot(rnd(-100, 100), rnd(-50, 50));
+            scene.add(b);
+            boxes.push_back(b);
+        }
+        Frame f;
+        f.camera = Camera2D{c[0], c[1], c[2], c[3]};
+        f.run(scene);
+
+        Camera2D cam{c[0], c[1], c[2], c[3]}, last{0, 0, 1, 0};
+        Stack<ViewRect> rects(16);
+        mat4 p, q;
+        SceneState root;
+        Scene2D::beginFrame(cam, last, 1280, 720, f.worldSize, true, rects, p, q, root);
+        unsigned expected = 0, mismatches = 0;
+        for (Box* b : boxes) {
+            quenth::mat2 t = root.transform;
+            t.translate(b->position.x, b->position.y);
+            t.rotate(quenth::Math::toRadian(b->rotation.z));
+            t.scale(b->scale);
+            float hx = b->size.x / 2, hy = b->size.y / 2;
+            vec2 k[4] = {t * vec2(b->hotSpot.x - hx, b->hotSpot.y - hy),
+                         t * vec2(b->hotSpot.x + hx, b->hotSpot.y - hy),
+                         t * vec2(b->hotSpot.x - hx, b->hotSpot.y + hy),
+                         t * vec2(b->hotSpot.x + hx, b->hotSpot.y + hy)};
+            float x0 = k[0].x, x1 = k[0].x, y0 = k[0].y, y1 = k[0].y;
+            for (vec2 const& v : k) {
+                x0 = std::min(x0, v.x), x1 = std::max(x1, v.x);
+                y0 = std::min(y0, v.y), y1 = std::max(y1, v.y);
+            }
+            bool drawn = Scene2D::findViewRect(rects, x0, y0, x1 - x0, y1 - y0) >= 0;
+            expected += drawn;
+            if (drawn != (f.find(b) != nullptr)) mismatches++;
+        }
+        EXPECT_EQ(mismatches, 0u) << "camera " << c[0] << ", " << c[1];
+        EXPECT_EQ(f.seen.size(), expected);
+        EXPECT_GT(expected, 20u);
+        EXPECT_LT(expected, 2000u);
+        for (Box* b : boxes) delete b;
+    }
 }
