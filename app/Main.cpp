@@ -8,6 +8,8 @@
 #include "engine/util/String.h"
 #include "game/Fader.h"
 #include "game/Globals.h"
+#include "scene/DirectScene2D.h"
+#include "scene/Scene2D.h"
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
@@ -81,21 +83,25 @@ int main() {
     // Seam: Resources::load().
 
     g_rand.init((int)time(nullptr));
-    // Seam: g_world = new Scene2D(-1, -1) with a world of 4096 x 4096, then
-    // g_hud = new DirectScene2D(-1, -1).
+    g_world = new Scene2D(-1, -1);
+    g_world->worldSize = quenth::vec2(4096, 4096);
+    g_hud = new DirectScene2D(-1, -1);
 
     g_fader = new Fader();
     runlevel = 3;
     Quenth::update();
     setFaderColor(1, 1, 1);
-    // Seam: debugDraw off in both scenes, then the title page (Apology).
+    g_world->debugDraw = false;
+    g_hud->debugDraw = false;
+    // Seam: the title page (Apology).
 
     loadMusic();
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     while (runlevel != 0) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        // Seam: g_world->draw(), then g_hud->draw().
+        g_world->draw();
+        g_hud->draw();
         g_fader->draw();
         if (!pendingShot.isEmpty()) {
             quenth::Screenshot::saveScreenshot(pendingShot.getCString());
