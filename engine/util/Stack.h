@@ -1,7 +1,8 @@
 #pragma once
 
-#include <cstdlib>
+#include <cstddef>
 #include <cstring>
+#include <new>
 
 namespace quenth {
 
@@ -23,7 +24,7 @@ public:
 
     explicit Stack(unsigned capacity = 16, bool zeroFill = true)
         : data(allocate(capacity, zeroFill)), capacity(capacity), count(0), zeroFill(zeroFill) {}
-    ~Stack() { free(data); }
+    ~Stack() { ::operator delete(data); }
     Stack(Stack const&) = delete;
     Stack& operator=(Stack const&) = delete;
 
@@ -56,7 +57,7 @@ public:
         T* fresh = allocate(n, clearStorage);
         unsigned keep = n < capacity ? n : capacity;
         memcpy(static_cast<void*>(fresh), static_cast<void const*>(data), keep * sizeof(T));
-        free(data);
+        ::operator delete(data);
         data = fresh;
         capacity = n;
         if (count > n) count = n;
@@ -67,9 +68,11 @@ public:
     T const& operator[](unsigned i) const { return i < count ? data[i] : data[capacity]; }
 
 private:
+    // Storage comes from operator new so that heap-allocation counting sees stack growth.
     static T* allocate(unsigned n, bool clearStorage) {
         size_t bytes = ((size_t)n + 1) * sizeof(T);
-        void* p = clearStorage ? calloc((size_t)n + 1, sizeof(T)) : malloc(bytes);
+        void* p = ::operator new(bytes);
+        if (clearStorage) memset(p, 0, bytes);
         return static_cast<T*>(p);
     }
 };
