@@ -5,6 +5,7 @@
 #include "tests/scene/SceneTestNodes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 using quenth::mat4;
@@ -273,6 +274,9 @@ TEST(Walk, ZoomIsRaisedAndCameraDeltaFollowsTheLastFrame) {
     vec3 top = p * vec3(0, -360, 0);
     EXPECT_NEAR(top.y, 1, 1e-5);
     f.camera.zoom = -3;
+    Scene2D::beginFrame(f.camera, f.last, 1280, 720, f.worldSize, true, rects, p, q, root);
+    EXPECT_FLOAT_EQ(f.camera.zoom, 0.01f);
+    f.camera.zoom = std::nanf(""); // would otherwise cull everything
     Scene2D::beginFrame(f.camera, f.last, 1280, 720, f.worldSize, true, rects, p, q, root);
     EXPECT_FLOAT_EQ(f.camera.zoom, 0.01f);
 }
