@@ -8,6 +8,7 @@
 #include "engine/util/String.h"
 #include "game/Fader.h"
 #include "game/Globals.h"
+#include "game/Resources.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
 
@@ -80,7 +81,7 @@ int main() {
 
     Quenth::init(1280, 720, "Vorlane - Unfinished KVT '11 version", true, true);
     Quenth::update();
-    // Seam: Resources::load().
+    Resources::load();
 
     g_rand.init((int)time(nullptr));
     g_world = new Scene2D(-1, -1);
