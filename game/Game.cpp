@@ -82,6 +82,8 @@ void Game::init() {
     player->position = vec2(400, 300);
     g_world->add(player->plasma);
     g_world->add(player->laser);
+    // The energy readout sits just above the weapon panel, clear of the score.
+    player->energyText->position = quenth::vec3(15, sh - 112, 0);
     g_hud->add(player->energyText);
 
     if (scoreCounter->text) g_hud->add(scoreCounter->text);
@@ -185,6 +187,9 @@ void Game::update() {
     if (delta.y < -sh) delta.y += g_world->worldSize.y;
 
     starfield->move(delta);
+
+    scoreBox->showLives(lives);
+    weaponBox->showPlayer(player);
 }
 
 void Game::screenShake(float duration, float magnitude) {

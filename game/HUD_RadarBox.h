@@ -3,14 +3,15 @@
 
 #include "scene/Group.h"
 
-class ScoreCounter;
+class HUD_RadarBlips;
 class Sprite;
 
 // HUD radar panel, bottom right. The group is centred on its position; the dial image is
 // drawn at half its own size.
 class HUD_RadarBox : public Group {
 public:
-    Sprite* dial; // Resources::hud_radar_dials_tex, owned, the group's first child
+    Sprite* dial;          // Resources::hud_radar_dials_tex, owned, the group's first child
+    HUD_RadarBlips* blips; // enemies and power-ups around the player, owned child over the dial
 
     HUD_RadarBox();
     virtual ~HUD_RadarBox();

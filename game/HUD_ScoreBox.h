@@ -3,6 +3,7 @@
 
 #include "scene/Group.h"
 
+class HUD_Bar;
 class ScoreCounter;
 class Sprite;
 
@@ -10,11 +11,14 @@ class Sprite;
 // image is drawn at half its own size.
 class HUD_ScoreBox : public Group {
 public:
-    Sprite* dial;        // Resources::hud_score_tex, owned, the group's first child
-    ScoreCounter* score; // the score display, owned; not a child of the group
+    Sprite* dial;          // Resources::hud_score_tex, owned, the group's first child
+    ScoreCounter* score;   // the score display, owned; not a child of the group
+    HUD_Bar* lifeLamps[4]; // lamps under the box, owned children; one lit per spare life
 
     HUD_ScoreBox();
     virtual ~HUD_ScoreBox();
+    // Lights one lamp per spare life (at most four).
+    void showLives(int lives);
 };
 
 #endif

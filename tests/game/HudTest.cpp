@@ -1,5 +1,11 @@
 #include <cstring>
 
+#include "game/HUD_Bar.h"
+#include "game/HUD_RadarBlips.h"
+#include "game/HUD_RadarBox.h"
+#include "game/HUD_ScoreBox.h"
+#include "game/HUD_WeaponBox.h"
+#include "game/Player.h"
 #include "game/Reticle.h"
 #include "game/ScoreCounter.h"
 #include "game/StackRemove.h"
@@ -169,4 +175,42 @@ TEST_F(HudTest, StarsAreScatteredOverTheScreen) {
         ASSERT_EQ(s.a, 255);
         ASSERT_NEAR(s.brightness, 1 - s.size * (s.z - 1) / 29, 1e-6);
     }
+}
+
+TEST_F(HudTest, RadarShowsEnemiesAndTokensAtTheirShortestOffset) {
+    HUD_RadarBlips* radar = g_game->radarBox->blips;
+    Player* p = g_game->player;
+    p->position = quenth::vec2(4000, 100);
+    // Shortest way across both seams: (+196, -196).
+    quenth::vec2 d = HUD_RadarBlips::wrappedOffset(p->position, quenth::vec2(100, 4000), g_world->worldSize);
+    EXPECT_FLOAT_EQ(d.x, 196);
+    EXPECT_FLOAT_EQ(d.y, -196);
+
+    quenth::vec2 r = radar->toRadar(quenth::vec2(1024, 0));
+    EXPECT_FLOAT_EQ(r.x, radar->screenRadius * 0.5f);
+    quenth::vec2 rim = radar->toRadar(quenth::vec2(2000, 2000)); // beyond the range: on the rim
+    EXPECT_NEAR(rim.length(), radar->screenRadius, 1e-3);
+
+    g_game->nextWave();
+    radar->collect();
+    EXPECT_EQ(radar->blips.count, g_game->enemies.count);
+    for (unsigned i = 0; i < radar->blips.count; ++i)
+        EXPECT_LE(radar->blips[i].offset.length(), radar->screenRadius + 1e-3f);
+}
+
+TEST_F(HudTest, PanelsShowEnergyHullAndSpareLives) {
+    Player* p = g_game->player;
+    p->energy = 175;
+    p->hull = 50;
+    g_game->lives = 2;
+    advance(16);
+    g_game->update();
+    // The player regains a little energy during the frame.
+    EXPECT_NEAR(g_game->weaponBox->energyBar->fill, p->energy / 350, 1e-6);
+    EXPECT_FLOAT_EQ(g_game->weaponBox->hullBar->fill, 0.4f);
+    int lit = 0;
+    for (int i = 0; i < 4; ++i) lit += g_game->scoreBox->lifeLamps[i]->isVisible() ? 1 : 0;
+    EXPECT_EQ(lit, 2);
+    EXPECT_EQ((void*)p->energyText->parent, (void*)g_hud);
+    EXPECT_STREQ(p->energyText->text.getCString(), "Energy: 175");
 }
