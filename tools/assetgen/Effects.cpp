@@ -56,7 +56,8 @@ void laser(const Paths& paths) {
                 float dd = (v - c) / 0.045f;
                 val += 0.35f * std::exp(-dd * dd);
             }
-            val *= 1.0f - smoothstep(0.7f, 1.0f, d);
+            // Scaled so the brightest crossing of the strands just reaches white.
+            val *= 0.56f * (1.0f - smoothstep(0.7f, 1.0f, d));
             grey(img, x, y, val);
         }
     save(img, paths.gfx + "/slaser.png", false);
@@ -90,7 +91,7 @@ void reticlePath(cairo_t* cr, double u) {
         cairo_new_sub_path(cr);
         cairo_arc(cr, 0, 0, 0.60, a - 0.48, a + 0.48);
         double b = k * M_PI / 2;
-        cairo_move_to(cr, 0.92 * std::cos(b), 0.92 * std::sin(b));
+        cairo_move_to(cr, 0.84 * std::cos(b), 0.84 * std::sin(b));
         cairo_line_to(cr, 0.40 * std::cos(b), 0.40 * std::sin(b));
     }
     cairo_new_sub_path(cr);
@@ -136,6 +137,7 @@ void reticle(const Paths& paths) {
         Image b = lines;
         b.blur(4.0f);
         glow.add(b, 1.8f);
+        glow.fadeBorder(6.0f);
         save(onBlack(glow), paths.gfx + "/reticle_glow.png", false);
     }
 }

@@ -21,9 +21,10 @@ void drawSheet(const Paths& paths, const Sheet& s) {
     FontFace font(paths.fonts + "/" + s.face);
     const int cell = s.size / 16;
     const double em = s.em * cell, emX = em * s.stretch;
-    // One baseline for every cell: room above for capitals and brackets,
-    // below for descenders.
-    const double baseline = 0.755 * cell;
+    // One baseline for every cell, placing the span from the top of the
+    // brackets (0.765 em) to the bottom of the descenders (0.24 em) in the
+    // middle of the cell.
+    const double baseline = 0.5 * (cell - 1.005 * em) + 0.765 * em;
     Canvas cv(s.size, s.size, false);
     cairo_t* cr = cv.cr;
     cairo_set_source_rgba(cr, 1, 1, 1, 1);
@@ -38,7 +39,7 @@ void drawSheet(const Paths& paths, const Sheet& s) {
         double oy = row * cell + baseline;
         cairo_save(cr);
         // Nothing may reach a neighbouring cell: linear filtering would pull it in.
-        cairo_rectangle(cr, col * cell + 1, row * cell + 0.5, cell - 2, cell - 1);
+        cairo_rectangle(cr, col * cell + 1, row * cell + 1, cell - 2, cell - 2);
         cairo_clip(cr);
         cairo_new_path(cr);
         font.glyphPath(cr, code, ox, oy, emX, em);
@@ -54,8 +55,8 @@ void addFontJobs(std::vector<Job>& jobs, const Paths& paths) {
     static const Sheet sheets[] = {
         {"hugefont", 512, "DejaVuSansMono-Bold.ttf", 0.84, 1.34},
         {"medfont", 256, "DejaVuSansMono-Bold.ttf", 0.84, 1.30},
-        {"smallfont", 192, "DejaVuSansMono-Bold.ttf", 0.86, 1.25},
-        {"minifont", 128, "DejaVuSansMono-Bold.ttf", 0.90, 1.20},
+        {"smallfont", 192, "DejaVuSansMono-Bold.ttf", 0.82, 1.25},
+        {"minifont", 160, "DejaVuSansMono-Bold.ttf", 0.80, 1.20},
     };
     for (const Sheet& s : sheets) jobs.push_back([&s, paths] { drawSheet(paths, s); });
 }

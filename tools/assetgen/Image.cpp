@@ -64,6 +64,20 @@ void Image::scale(float k) {
     for (float& v : p) v *= k;
 }
 
+void Image::fadeBorder(float margin) {
+    auto ramp = [margin](float d) {
+        float t = std::min(std::max(d / margin, 0.0f), 1.0f);
+        return t * t * (3 - 2 * t);
+    };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            float dx = std::min(x, width - 1 - x) + 0.5f, dy = std::min(y, height - 1 - y) + 0.5f;
+            float k = ramp(dx) * ramp(dy);
+            float* px = at(x, y);
+            for (int c = 0; c < 4; ++c) px[c] *= k;
+        }
+}
+
 void Image::tint(float r, float g, float b) {
     for (size_t i = 0; i < p.size(); i += 4) {
         p[i] *= r;

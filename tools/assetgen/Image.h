@@ -26,6 +26,9 @@ public:
     void over(const Image& o);
     // Multiplies every channel (alpha too) by k.
     void scale(float k);
+    // Fades everything to nothing over the outer margin pixels: textures
+    // repeat, so light must not reach a picture's border.
+    void fadeBorder(float margin);
     // Multiplies the colour channels by (r, g, b), alpha unchanged.
     void tint(float r, float g, float b);
     // Keeps this only where the mask has alpha: every channel times the mask's alpha.

@@ -230,6 +230,7 @@ void addPlayerJobs(std::vector<Job>& jobs, const Paths& paths) {
             b.blur(6.0f);
             glow.add(b, 1.5f);
             glow.add(glowRing(0.86, 5.0, kBlue, 1.6f));
+            glow.fadeBorder(10.0f);
             save(onBlack(glow), paths.gfx + "/player_glow_bot.png", false);
         }
         // The top glow (72 px) is an aura around the hull and the core's shine.
@@ -243,6 +244,7 @@ void addPlayerJobs(std::vector<Job>& jobs, const Paths& paths) {
             Image c = core.image();
             c.blur(3.0f);
             glow.add(c, 0.6f);
+            glow.fadeBorder(10.0f);
             save(onBlack(glow), paths.gfx + "/player_glow_top.png", false);
         }
     });

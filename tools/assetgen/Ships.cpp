@@ -179,7 +179,8 @@ void drawShip(const ShipDef& d, const Paths& paths) {
     b.blur(4.0f * texPerDisplay);
     glow.add(b, 1.6f);
     wash.blur(5.0f * texPerDisplay);
-    glow.add(wash, 0.28f);
+    glow.add(wash, 0.2f);
+    glow.fadeBorder(0.06f * d.size);
     save(onBlack(glow), paths.gfx + "/enemy_" + d.name + "_glow.png", false);
 }
 
