@@ -1,12 +1,14 @@
 // The program: start-up, the program-wide singletons, and the one main loop
 // with its run levels (3 title, 4 title fading out, 2 game, -1 quitting, 0 end).
 
+#include "app/Apology.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Screenshot.h"
 #include "engine/gfx/Texture.h"
 #include "engine/util/Random.h"
 #include "engine/util/String.h"
 #include "game/Fader.h"
+#include "game/Game.h"
 #include "game/Globals.h"
 #include "game/Resources.h"
 #include "scene/DirectScene2D.h"
@@ -56,11 +58,22 @@ bool titleLeft() {
            Quenth::mouseDown(3);
 }
 
+// The title page while it is shown; null once the game has begun.
+Apology* apology = nullptr;
+
 // Runs once the title has faded to black: the title page gives way to the game.
 void startGame() {
     g_fader->fadeIn(500);
-    // Seam: the title page goes (clear g_hud, then g_world, delete its
-    // drawables and it), then g_game = new Game and g_game->init().
+    if (apology) {
+        g_hud->clear();
+        g_world->clear();
+        for (unsigned i = 0; i < apology->drawables.count; ++i) delete apology->drawables[i];
+        apology->drawables.clear();
+        delete apology;
+        apology = nullptr;
+    }
+    g_game = new Game();
+    g_game->init();
     runlevel = 2;
     if (music) Mix_PlayMusic(music, -1);
 }
@@ -94,7 +107,7 @@ int main() {
     setFaderColor(1, 1, 1);
     g_world->debugDraw = false;
     g_hud->debugDraw = false;
-    // Seam: the title page (Apology).
+    apology = new Apology();
 
     loadMusic();
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
@@ -111,7 +124,7 @@ int main() {
         Quenth::update();
 
         // Level 1 (a menu) is never entered: no menu is offered.
-        // Seam: in level 2, g_game->update().
+        if (runlevel == 2) g_game->update();
 
         // A second draw advances the fade value; its pixels are cleared by the
         // next frame's glClear.
