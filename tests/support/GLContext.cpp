@@ -2,15 +2,27 @@
 
 #include "engine/core/Quenth.h"
 
+#include <cstdlib>
+
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 namespace testsupport {
 
+void startSDLVideo() {
+    // Connecting to the X server now and then fails at once with EAGAIN on
+    // this machine's sockets; SDL then falls back to a text-mode driver. Insist
+    // on X11 and try again: Quenth::init keeps an SDL that is already running.
+    setenv("SDL_VIDEODRIVER", "x11", 0);
+    const Uint32 flags = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE | SDL_INIT_EVENTTHREAD;
+    for (int i = 0; i < 50 && SDL_Init(flags) != 0; i++) SDL_Delay(20);
+}
+
 void ensureGLContext() {
     static bool opened = false;
     if (opened) return;
+    startSDLVideo();
     quenth::Quenth::init(1280, 720, "test", false, false);
     opened = true;
     resetGLState();

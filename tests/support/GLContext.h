@@ -10,6 +10,11 @@ struct Pixel {
     unsigned char r, g, b, a;
 };
 
+// Starts SDL's timer and video on the X11 driver, retrying while the X server
+// cannot be reached; Quenth::init then keeps that SDL. Tests that call
+// Quenth::init themselves call this first.
+void startSDLVideo();
+
 // Opens a 1280 x 720 window with a GL context the first time it is called in
 // a process (windowed, no vsync) and leaves it open until the process ends.
 // Needs a display: tools/test.sh runs the suite under xvfb-run.

@@ -44,7 +44,8 @@ class GameProcess {
 public:
     // env entries are "NAME=value" to set or "NAME" to unset, applied on top of
     // this process's environment (DISPLAY is set to display, or unset when it
-    // is empty). prefix is put before the program on the command line (e.g.
+    // is empty; with a display SDL_VIDEODRIVER is x11 unless env says otherwise). prefix is put before the
+    // program on the command line (e.g.
     // {"strace", "-f", "-o", "trace.txt"}).
     GameProcess(RunDir const& dir, std::string const& display, std::vector<std::string> const& env = {},
                 std::vector<std::string> const& prefix = {});
@@ -68,7 +69,8 @@ public:
     // A top-level window whose name contains "Vorlane".
     bool waitForWindow(int timeoutMs = 10000);
     // The window is open and start-up has printed the texture-memory line: the
-    // main loop is running and takes input.
+    // main loop is running and takes input. A start that failed only because
+    // the X server refused the connection is tried again.
     bool waitForStart(int timeoutMs = 20000);
 
     // True while the program runs; collects the exit status once it ended.
@@ -95,13 +97,19 @@ public:
     std::string const& display() const { return displayName; }
 
 private:
-    RunDir const& dir;       // scratch directory the program runs in
-    std::string displayName; // ":N", or empty for no display
-    pid_t child;             // the program (or its prefix command)
-    long startMs;            // nowMs() at start
-    long endMs;              // nowMs() when its end was seen, 0 before
-    bool ended;              // the status below is valid
-    int status;              // from waitpid
+    void launch();
+    // The run ended with status 1 because SDL could not reach the X server.
+    bool failedToReachX();
+
+    RunDir const& dir;                    // scratch directory the program runs in
+    std::vector<std::string> argv;        // command line: prefix and program
+    std::vector<std::string> environment; // changes to this process's environment
+    std::string displayName;              // ":N", or empty for no display
+    pid_t child;                          // the program (or its prefix command)
+    long startMs;                         // nowMs() at start
+    long endMs;                           // nowMs() when its end was seen, 0 before
+    bool ended;                           // the status below is valid
+    int status;                           // from waitpid
 };
 
 } // namespace testsupport

@@ -260,6 +260,7 @@ protected:
 TEST_F(QuenthProcess, DefaultSizeAndCaption) {
     EXPECT_EXIT(
         {
+            testsupport::startSDLVideo();
             Quenth::init(0, -5, nullptr, false, false);
             char* caption = nullptr;
             SDL_WM_GetCaption(&caption, nullptr);
@@ -274,6 +275,7 @@ TEST_F(QuenthProcess, DefaultSizeAndCaption) {
 TEST_F(QuenthProcess, WindowCloseExitsAtTheNextUpdate) {
     EXPECT_EXIT(
         {
+            testsupport::startSDLVideo();
             Quenth::init(320, 200, "close", false, false);
             Quenth::update();
             SDL_Event e;
@@ -293,6 +295,7 @@ TEST_F(QuenthProcess, WindowCloseExitsAtTheNextUpdate) {
 TEST_F(QuenthProcess, WindowCloseWithoutAutoExitIsOnlyRecorded) {
     EXPECT_EXIT(
         {
+            testsupport::startSDLVideo();
             Quenth::init(320, 200, "close", false, false);
             Quenth::setAutoExit(false);
             SDL_Event e;
@@ -312,6 +315,7 @@ TEST_F(QuenthProcess, WindowCloseWithoutAutoExitIsOnlyRecorded) {
 TEST_F(QuenthProcess, QuitResetsTheCore) {
     EXPECT_EXIT(
         {
+            testsupport::startSDLVideo();
             Quenth::init(320, 200, "reset", false, false);
             Quenth::setAutoExit(false);
             Quenth::update();
@@ -323,6 +327,7 @@ TEST_F(QuenthProcess, QuitResetsTheCore) {
                       Quenth::tm_last == 0 && Quenth::autoexit && Quenth::events == nullptr &&
                       Quenth::framenum == 2;
             // And the core opens again.
+            testsupport::startSDLVideo();
             Quenth::init(320, 200, "again", false, false);
             ok = ok && Quenth::window != nullptr && Quenth::events != nullptr;
             std::exit(ok ? 0 : 3);
