@@ -91,8 +91,8 @@ TEST(SceneAllocation, StaticSceneDrawsWithoutAllocating) {
     for (int i = 0; i < 300; i++) scenes.frame();
     EXPECT_EQ(scope.count(), 0u);
 
-    // The walk itself, stacks included, makes no C allocator call either
-    // (the GL driver may, so it is left out here).
+    // The walk alone makes no allocator call of either kind; the C allocator
+    // is left out above because the GL driver may use it.
     armCAllocCounter();
     uint64_t before = cAllocCount();
     unsigned leaves = 0;

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // Counts the C allocator calls (malloc, calloc, realloc) of one thread, which
-// operator new counting misses: the engine's Stack keeps its storage there.
-// armCAllocCounter() chooses the calling thread; counts only grow.
+// operator new counting misses. armCAllocCounter() chooses the calling
+// thread; counts only grow.
 void armCAllocCounter();
 uint64_t cAllocCount();
 
