@@ -47,6 +47,7 @@ std::unique_ptr<Surface> load(const std::string& path) {
 enum Kind {
     SPRITE, // alpha-blended: transparent at the border
     LIGHT,  // additive: opaque, black at the border
+    GLOW,   // light as coverage (alpha-blended or additive): clear border
     SKY,    // additive sky face: opaque, reaches its edges
     FONT,   // font sheet: white glyphs on transparent
 };
@@ -60,7 +61,7 @@ struct Expect {
 const Expect kPictures[] = {
     {"title", 1024, 256, SPRITE},
     {"reticle", 64, 64, SPRITE},
-    {"reticle_glow", 64, 64, LIGHT},
+    {"reticle_glow", 64, 64, GLOW},
     {"star", 64, 32, LIGHT},
     {"sky_top", 512, 512, SKY},
     {"sky_bottom", 512, 512, SKY},
@@ -127,6 +128,11 @@ TEST(AssetInventoryTest, EveryPictureLoadsAtItsSizeWithTheRightBorders) {
                 EXPECT_EQ(minA, 0u) << "uses its alpha channel";
                 EXPECT_GE(maxA, 200u) << "has solid parts";
                 EXPECT_LE(maxBorderA, 4u) << "border must stay clear";
+                break;
+            case GLOW:
+                EXPECT_EQ(minA, 0u);
+                EXPECT_GE(maxA, 128u) << "has a bright part";
+                EXPECT_LE(maxBorderA, 4u) << "fades out before the border";
                 break;
             case LIGHT:
                 EXPECT_EQ(minA, 255u) << "additive pictures are opaque";

@@ -54,10 +54,10 @@ void laser(const Paths& paths) {
             for (int s = 0; s < 2; ++s) {
                 float c = 0.5f + 0.22f * std::sin(2 * static_cast<float>(M_PI) * (2 * u + 0.5f * s));
                 float dd = (v - c) / 0.045f;
-                val += 0.35f * std::exp(-dd * dd);
+                val += 0.24f * std::exp(-dd * dd);
             }
             // Scaled so the brightest crossing of the strands just reaches white.
-            val *= 0.56f * (1.0f - smoothstep(0.7f, 1.0f, d));
+            val *= 0.6f * (1.0f - smoothstep(0.7f, 1.0f, d));
             grey(img, x, y, val);
         }
     save(img, paths.gfx + "/slaser.png", false);
@@ -75,7 +75,9 @@ void star(const Paths& paths) {
             float v = 1.0f * std::exp(-(r / 2.0f) * (r / 2.0f)) + 0.30f * std::exp(-(r / 4.5f) * (r / 4.5f)) +
                       0.55f * std::exp(-(Y / 0.8f) * (Y / 0.8f)) * std::exp(-std::fabs(X) / 5.0f) +
                       0.25f * std::exp(-(X / 0.8f) * (X / 0.8f)) * std::exp(-std::fabs(Y) / 2.2f);
-            v *= (1 - smoothstep(0.8f, 1.0f, std::fabs(sx))) * (1 - smoothstep(0.75f, 1.0f, std::fabs(sy)));
+            // Smooth windows reaching zero at the quad's sides, with no step.
+            float wx = 1 - sx * sx, wy = 1 - sy * sy;
+            v *= wx * wx * wy * wy;
             grey(img, x, y, v);
         }
     save(img, paths.gfx + "/star.png", false);
@@ -138,7 +140,9 @@ void reticle(const Paths& paths) {
         b.blur(4.0f);
         glow.add(b, 1.8f);
         glow.fadeBorder(6.0f);
-        save(onBlack(glow), paths.gfx + "/reticle_glow.png", false);
+        // The reticle's glow is alpha-blended over the crosshair (its alpha
+        // pulses), so it carries its light as coverage.
+        save(asCoverage(glow), paths.gfx + "/reticle_glow.png", true);
     }
 }
 

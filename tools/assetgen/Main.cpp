@@ -35,6 +35,16 @@ Image onBlack(const Image& img) {
     return r;
 }
 
+Image asCoverage(const Image& img) {
+    Image r = img;
+    for (size_t i = 0; i < r.p.size(); i += 4) {
+        float* p = &r.p[i];
+        p[3] = std::min(1.0f, std::max(p[0], std::max(p[1], p[2])));
+        for (int c = 0; c < 3; ++c) p[c] = std::min(p[c], p[3]);
+    }
+    return r;
+}
+
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: %s GFX_DIR ICON_DIR FONT_DIR\n", argv[0]);

@@ -100,10 +100,10 @@ struct Sky {
         Rgb col = palette(c);
         float glow = density * (0.30f + 0.70f * wisp) * (1.0f - 0.75f * lanes);
         float core = density * density * density * wisp * (1.0f - lanes);
-        Rgb out = {0.006f, 0.008f, 0.020f};
-        out.r += col.r * glow * 0.80f + core * (0.45f * col.r + 0.25f) * 0.70f;
-        out.g += col.g * glow * 0.80f + core * (0.45f * col.g + 0.22f) * 0.70f;
-        out.b += col.b * glow * 0.80f + core * (0.45f * col.b + 0.28f) * 0.70f;
+        Rgb out = {0.008f, 0.010f, 0.026f};
+        out.r += col.r * glow * 1.05f + core * (0.45f * col.r + 0.25f) * 0.85f;
+        out.g += col.g * glow * 1.05f + core * (0.45f * col.g + 0.22f) * 0.85f;
+        out.b += col.b * glow * 1.05f + core * (0.45f * col.b + 0.28f) * 0.85f;
         // A faint haze of far stars: one candidate per lattice cell, kept only
         // when it lies well inside its cell so no star is cut by a cell wall.
         const float g = 0.05f;
