@@ -1,6 +1,10 @@
 #include "tests/support/E2ETest.h"
 
 #include <csignal>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
 
 using testsupport::E2ETest;
 using testsupport::GameProcess;
@@ -8,21 +12,52 @@ using testsupport::nowMs;
 
 namespace {
 
+std::vector<std::string> lines(std::string const& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+bool startsWith(std::string const& s, std::string const& head) {
+    return s.rfind(head, 0) == 0;
+}
+bool endsWith(std::string const& s, std::string const& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 TEST_F(E2ETest, StartUpPrintsTheLoadingLogAndTextureMemory) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     game.key("Escape");
     ASSERT_TRUE(game.waitExit(10000));
     EXPECT_EQ(game.exitCode(), 0);
-    std::string out = game.out();
-    // The texture-memory line ends start-up: printed once, a number of megabytes.
-    size_t at = out.find("Used texture memory: ");
-    ASSERT_NE(at, std::string::npos);
-    EXPECT_EQ(out.find("Used texture memory: ", at + 1), std::string::npos);
+
+    // The whole of standard output: the loading log with every asset found,
+    // then the texture-memory line, and nothing after it.
+    std::vector<std::string> out = lines(game.out());
+    ASSERT_EQ(out.size(), 1u + 38 + 4 + 3) << game.out();
+    EXPECT_EQ(out[0], ":: loading resources...");
+    for (int i = 1; i <= 38; i++) {
+        EXPECT_TRUE(startsWith(out[i], "Loading texture gfx/")) << out[i];
+        EXPECT_TRUE(endsWith(out[i], ".png... OK")) << out[i];
+    }
+    for (int i = 39; i <= 42; i++) {
+        EXPECT_TRUE(startsWith(out[i], "Loading image gfx/")) << out[i];
+        EXPECT_TRUE(endsWith(out[i], "font.png... OK")) << out[i];
+    }
+    EXPECT_EQ(out[43], ":: Generating procedural textures... OK");
+    EXPECT_EQ(out[44], ":: All done.");
     double mb = -1;
-    ASSERT_EQ(sscanf(out.c_str() + at, "Used texture memory: %lf megabytes\n", &mb), 1);
-    EXPECT_GE(mb, 0.0);
-    EXPECT_NE(out.find(" megabytes\n", at), std::string::npos);
+    char tail[32] = "";
+    ASSERT_EQ(sscanf(out[45].c_str(), "Used texture memory: %lf %31s", &mb, tail), 2) << out[45];
+    EXPECT_STREQ(tail, "megabytes");
+    // Six decimals, as printf's %f gives them.
+    EXPECT_TRUE(std::regex_match(out[45], std::regex("Used texture memory: [0-9]+\\.[0-9]{6} megabytes")))
+        << out[45];
+    // 38 textures, the font sheets and the particle discs: several megabytes.
+    EXPECT_GT(mb, 1.0);
+    EXPECT_LT(mb, 512.0);
 }
 
 TEST_F(E2ETest, EscapeOnTheTitleQuitsAfterTheOneSecondFade) {
