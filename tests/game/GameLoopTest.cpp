@@ -205,3 +205,34 @@ TEST_F(GameLoopTest, AFrameOfPlayAllocatesNothingInTheSteadyState) {
     EXPECT_EQ(scope.count(), 0u);
     EXPECT_EQ(g_game->enemies.count, 13u);
 }
+
+TEST_F(GameLoopTest, AnEnemyShotDuringThePlayersUpdateSkipsNoOtherActor) {
+    // actors: the enemy, the player, then probes; the player's first bolt
+    // kills the enemy, whose slot the last probe takes.
+    g_game->actors.clear();
+    Player* p = g_game->player;
+    p->position = quenth::vec2(2000, 2000);
+    p->velocity = quenth::vec2(0, 0);
+    p->cameraLead = quenth::vec2(0, 0);
+    Enemy* e = addFighterAt(2040, 2000);
+    e->hull = 1;
+    g_game->actors.clear();
+    g_game->actors.push(e);
+    g_game->actors.push(p);
+    std::vector<int> log;
+    for (int i = 0; i < 4; ++i) g_game->actors.push(new ProbeActor(&log, i));
+    Camera2D* cam = g_world->getCamera();
+    cam->x = 2000;
+    cam->y = 2000;
+    cam->zoom = 1;
+    setMouse(640 + 300, 360); // aim to the right
+    holdButton(SDL_BUTTON_LEFT);
+    int score = g_game->scoreCounter->value;
+
+    advance(16);
+    g_game->update();
+
+    EXPECT_EQ(g_game->enemies.count, 0u);
+    EXPECT_EQ(g_game->scoreCounter->value, score + 50);
+    for (int id = 0; id < 4; ++id) EXPECT_EQ(timesIn(log, id), 1) << "probe " << id;
+}
