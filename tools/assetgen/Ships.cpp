@@ -171,15 +171,20 @@ void drawShip(const ShipDef& d, const Paths& paths) {
     cairo_fill(sil.cr);
     Image wash = sil.image();
 
+    // The wide halo and the wash are held back over the hull itself so the
+    // hull keeps its own shading and the light gathers round the outline.
+    Image hold = wash;
     Image glow(d.size, d.size);
     Image a = emit;
     a.blur(1.2f * texPerDisplay);
     glow.add(a, 0.8f);
     Image b = emit;
     b.blur(4.0f * texPerDisplay);
-    glow.add(b, 1.6f);
     wash.blur(5.0f * texPerDisplay);
-    glow.add(wash, 0.2f);
+    b.add(wash, 0.12f);
+    for (size_t i = 0; i < b.p.size(); i += 4)
+        for (int c = 0; c < 4; ++c) b.p[i + c] *= 1.0f - 0.7f * hold.p[i + 3];
+    glow.add(b, 1.7f);
     glow.fadeBorder(0.06f * d.size);
     save(onBlack(glow), paths.gfx + "/enemy_" + d.name + "_glow.png", false);
 }
@@ -366,7 +371,7 @@ std::vector<ShipDef> ships() {
              }
          },
          [](cairo_t* cr, double u, Rgb c) {
-             lamp(cr, 0, 0.08, 0.20, c);
+             lamp(cr, 0, 0.08, 0.16, c);
              cairo_new_path(cr);
              cairo_arc(cr, 0, 0.08, 0.29, 0, 2 * M_PI);
              setColor(cr, c, 0.9);
@@ -413,7 +418,7 @@ std::vector<ShipDef> ships() {
              }
          },
          [](cairo_t* cr, double, Rgb c) {
-             lamp(cr, 0, 0, 0.19, c);
+             lamp(cr, 0, 0, 0.16, c);
              for (int k = 0; k < 3; ++k) {
                  double a = k * 2 * M_PI / 3;
                  lamp(cr, 0.66 * std::sin(a), -0.66 * std::cos(a), k == 0 ? 0.09 : 0.07, c);
