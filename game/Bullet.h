@@ -13,9 +13,4 @@ struct Bullet {
     uint32_t expiry;       // currentTime when it vanishes, ms; 0 for a free slot
 };
 
-// Colour of a weapon's projectiles, bytes 0-255.
-struct WeaponColor {
-    uint8_t r, g, b, a;
-};
-
 #endif

@@ -6,6 +6,7 @@
 #include "engine/util/Stack.h"
 #include "game/Bullet.h"
 #include "game/EnemyWeapon.h"
+#include "game/WeaponColor.h"
 
 class ParticleSlice;
 namespace quenth {

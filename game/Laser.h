@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "engine/math/vec2.h"
-#include "game/Bullet.h"
 #include "game/Weapon.h"
+#include "game/WeaponColor.h"
 
 class ParticleSlice;
 struct ParticleEmitter;

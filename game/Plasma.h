@@ -6,6 +6,7 @@
 #include "engine/util/Stack.h"
 #include "game/Bullet.h"
 #include "game/Weapon.h"
+#include "game/WeaponColor.h"
 
 class ParticleSlice;
 namespace quenth {
