@@ -305,6 +305,12 @@ bool GameProcess::key(std::string const& keysym, int holdMs) {
     return keyUp(keysym);
 }
 
+bool GameProcess::keyUntil(std::string const& keysym, std::function<bool()> const& cond, int timeoutMs) {
+    if (!keyDown(keysym)) return false;
+    bool held = waitUntil(cond, timeoutMs);
+    return keyUp(keysym) && held;
+}
+
 bool GameProcess::mouseMove(int x, int y) {
     return xdotool({"mousemove", std::to_string(x), std::to_string(y)});
 }

@@ -87,11 +87,14 @@ public:
     // Input through xdotool on the program's display. A key or button is held
     // for holdMs so that a frame sees it down: a press and release between two
     // input snapshots is not seen.
-    bool key(std::string const& keysym, int holdMs = 200);
+    bool key(std::string const& keysym, int holdMs = 300);
+    // Holds the key until cond holds (at most timeoutMs), then lets it go:
+    // for keys whose effect can be seen, e.g. F1 and its screenshot file.
+    bool keyUntil(std::string const& keysym, std::function<bool()> const& cond, int timeoutMs = 10000);
     bool keyDown(std::string const& keysym);
     bool keyUp(std::string const& keysym);
     bool mouseMove(int x, int y);
-    bool click(int button, int holdMs = 200);
+    bool click(int button, int holdMs = 300);
     bool xdotool(std::vector<std::string> const& args);
 
     std::string const& display() const { return displayName; }
