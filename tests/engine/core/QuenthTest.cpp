@@ -194,6 +194,16 @@ TEST(QuenthLive, FrameClockNeverReportsAZeroFrame) {
         EXPECT_EQ(Quenth::sync16, (int)(dt * 65.536));
     }
     EXPECT_EQ(Quenth::framenum, frames + 20);
+
+    // Make the previous tick count "now", so that update reads the same
+    // millisecond again: the one-millisecond retry must lift the frame to 1 ms.
+    for (int i = 0; i < 20; i++) {
+        Quenth::tm_current = SDL_GetTicks();
+        Quenth::update();
+        EXPECT_GE(Quenth::currentTime - Quenth::lastTime, 1u);
+        EXPECT_GE(Quenth::sync, 0.001f);
+        EXPECT_GE(Quenth::sync16, 65);
+    }
 }
 
 TEST(QuenthLive, FrameClockMeasuresTheFrame) {
