@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <map>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,8 @@ pid_t spawn(std::vector<std::string> argv, std::vector<std::string> env, std::st
         // Own process group, so that a prefix command and the program are
         // stopped together.
         setpgid(0, 0);
+        // A test that dies must not leave the program running.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         int in = open("/dev/null", O_RDONLY);
         dup2(in, 0);

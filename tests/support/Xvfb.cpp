@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@ Xvfb::Xvfb(int timeoutMs) : pid(0) {
     if (pipe(fds) != 0) return;
     pid = fork();
     if (pid == 0) {
+        // A test that dies must not leave its server behind.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         int devnull = open("/dev/null", O_RDWR);
         dup2(devnull, 0);
