@@ -38,10 +38,11 @@ void save(const Image& img, const std::string& path, bool alpha);
 void setColor(cairo_t* cr, Rgb c, double a = 1.0);
 Rgb mix(Rgb a, Rgb b, float t);
 Rgb scaled(Rgb c, float k);
-// An opaque picture of light on black from a premultiplied image: glow layers
-// drawn with additive blending.
-Image onBlack(const Image& img);
-// The same light as colour with coverage: alpha is the light's strongest
-// channel and the colour its hue at full strength. Drawn additively (source
-// alpha, one) it adds exactly the light; alpha-blended it still reads as glow.
+// Light (the colour channels of img, on black) as colour with coverage: alpha
+// is the light's strongest channel and the colour its hue at full strength.
+// Drawn additively (source alpha, one) it adds exactly the light; alpha-blended
+// it still reads as a glow. Every glow and light sprite is written this way:
+// the world is drawn into an off-screen image whose alpha weighs it when laid
+// over the window, and an opaque black square round a glow would raise that
+// alpha and so brighten the sky behind it in a visible square.
 Image asCoverage(const Image& img);

@@ -1,7 +1,7 @@
 // Light sprites drawn with additive blending (plasma bolt, laser band, star
-// glint) and the mouse reticle. The additive ones are grey so that the vertex
-// colour the game draws them with decides their hue; they are black at every
-// border because the textures repeat.
+// glint) and the mouse reticle. The additive ones are white light so that the
+// vertex colour the game draws them with decides their hue; they fade out
+// before every border because the textures repeat.
 #include "tools/assetgen/Art.h"
 #include "tools/assetgen/Canvas.h"
 
@@ -29,13 +29,13 @@ void plasmaBullet(const Paths& paths) {
         for (int x = 0; x < n; ++x) {
             float dx = (x + 0.5f) / n * 2 - 1, dy = (y + 0.5f) / n * 2 - 1;
             float r = std::sqrt(dx * dx + dy * dy);
-            float v = 1.0f * std::exp(-(r / 0.15f) * (r / 0.15f)) +
-                      0.16f * std::exp(-std::pow((r - 0.30f) / 0.07f, 2.0f)) +
-                      0.42f * std::exp(-(r / 0.42f) * (r / 0.42f));
+            float v = 1.0f * std::exp(-(r / 0.20f) * (r / 0.20f)) +
+                      0.22f * std::exp(-std::pow((r - 0.36f) / 0.08f, 2.0f)) +
+                      0.60f * std::exp(-(r / 0.48f) * (r / 0.48f));
             v *= 1.0f - smoothstep(0.75f, 1.0f, r);
             grey(img, x, y, v);
         }
-    save(img, paths.gfx + "/plasmabullet.png", false);
+    save(asCoverage(img), paths.gfx + "/plasmabullet.png", true);
 }
 
 // Laser band: u runs along the beam (the picture repeats along it), v across
@@ -60,7 +60,7 @@ void laser(const Paths& paths) {
             val *= 0.6f * (1.0f - smoothstep(0.7f, 1.0f, d));
             grey(img, x, y, val);
         }
-    save(img, paths.gfx + "/slaser.png", false);
+    save(asCoverage(img), paths.gfx + "/slaser.png", true);
 }
 
 // Star glint for 32 x 15 quads: a round core with a horizontal flare.
@@ -80,7 +80,7 @@ void star(const Paths& paths) {
             v *= wx * wx * wy * wy;
             grey(img, x, y, v);
         }
-    save(img, paths.gfx + "/star.png", false);
+    save(asCoverage(img), paths.gfx + "/star.png", true);
 }
 
 const Rgb kReticle = {0.45f, 0.95f, 1.0f};

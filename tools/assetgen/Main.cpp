@@ -29,12 +29,6 @@ Rgb scaled(Rgb c, float k) {
     return {c.r * k, c.g * k, c.b * k};
 }
 
-Image onBlack(const Image& img) {
-    Image r = img;
-    for (size_t i = 0; i < r.p.size(); i += 4) r.p[i + 3] = 1.0f;
-    return r;
-}
-
 Image asCoverage(const Image& img) {
     Image r = img;
     for (size_t i = 0; i < r.p.size(); i += 4) {

@@ -231,7 +231,7 @@ void addPlayerJobs(std::vector<Job>& jobs, const Paths& paths) {
             glow.add(b, 1.5f);
             glow.add(glowRing(0.86, 5.0, kBlue, 1.6f));
             glow.fadeBorder(10.0f);
-            save(onBlack(glow), paths.gfx + "/player_glow_bot.png", false);
+            save(asCoverage(glow), paths.gfx + "/player_glow_bot.png", true);
         }
         // The top glow (72 px) is an aura around the hull and the core's shine.
         {
@@ -245,7 +245,7 @@ void addPlayerJobs(std::vector<Job>& jobs, const Paths& paths) {
             c.blur(3.0f);
             glow.add(c, 0.6f);
             glow.fadeBorder(10.0f);
-            save(onBlack(glow), paths.gfx + "/player_glow_top.png", false);
+            save(asCoverage(glow), paths.gfx + "/player_glow_top.png", true);
         }
     });
     jobs.push_back([paths] {

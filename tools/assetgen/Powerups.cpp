@@ -191,8 +191,8 @@ void sheet(const Paths& paths, bool glow) {
     Image img(kCell * 16, kCell * 16);
     for (int f = 0; f < kFrames; ++f)
         img.blit(frameImage(static_cast<double>(f) / kFrames, glow), (f % 16) * kCell, (f / 16) * kCell);
-    save(glow ? onBlack(img) : img, paths.gfx + (glow ? "/powerup_glow_anim.png" : "/powerup_anim.png"),
-         !glow);
+    save(glow ? asCoverage(img) : img, paths.gfx + (glow ? "/powerup_glow_anim.png" : "/powerup_anim.png"),
+         true);
 }
 
 } // namespace

@@ -186,7 +186,7 @@ void drawShip(const ShipDef& d, const Paths& paths) {
         for (int c = 0; c < 4; ++c) b.p[i + c] *= 1.0f - 0.7f * hold.p[i + 3];
     glow.add(b, 1.7f);
     glow.fadeBorder(0.06f * d.size);
-    save(onBlack(glow), paths.gfx + "/enemy_" + d.name + "_glow.png", false);
+    save(asCoverage(glow), paths.gfx + "/enemy_" + d.name + "_glow.png", true);
 }
 
 // Angle where the circle (0, oy, R) meets the circle (0, iy, r), on the right,

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -81,8 +82,38 @@ Rgb palette(float c) {
     return lerp(stops[i], stops[i + 1], x - i);
 }
 
+// Where the game's sky camera looks, in the sky box's own frame, t (the
+// camera's time parameter, one unit per 650 s) after the game starts: the
+// camera circles and the box is turned by 56 degrees about z and 7 about x.
+V3 viewDirection(double t) {
+    double px = -std::cos(1.8 * t) * 25, py = 9 - std::sin(1.1 * t), pz = std::sin(1.4 * t) * 25;
+    double dx = 0 - px, dy = std::cos(2.1 * t) + 1.5 - py, dz = 1 - pz;
+    double len = std::sqrt(dx * dx + dy * dy + dz * dz);
+    dx /= len, dy /= len, dz /= len;
+    const double az = 56 * M_PI / 180, ax = 7 * M_PI / 180;
+    double x1 = dx * std::cos(az) + dy * std::sin(az), y1 = -dx * std::sin(az) + dy * std::cos(az), z1 = dz;
+    double y2 = y1 * std::cos(ax) + z1 * std::sin(ax), z2 = -y1 * std::sin(ax) + z1 * std::cos(ax);
+    return {static_cast<float>(x1), static_cast<float>(y2), static_cast<float>(z2)};
+}
+
 struct Sky {
     Noise shape{11}, warp{23}, detail{37}, hue{41}, dust{53}, stars{67};
+    // The part of the sky a game's first quarter hour looks at: the clouds
+    // are thickened along it so the view never sits on empty sky.
+    std::vector<V3> path;
+
+    Sky() {
+        for (int i = 0; i <= 30; ++i) path.push_back(viewDirection(i * 0.05));
+    }
+
+    float pathBoost(V3 d) const {
+        float best = 4.0f;
+        for (const V3& p : path) {
+            V3 e = d - p;
+            best = std::min(best, e.x * e.x + e.y * e.y + e.z * e.z);
+        }
+        return std::exp(-best / 0.10f);
+    }
 
     Rgb at(V3 d) const {
         // Domain warp makes the clouds stream and curl instead of blobbing.
@@ -90,7 +121,7 @@ struct Sky {
                 warp.fbm(d.x * 1.3f, d.y * 1.3f + 7.7f, d.z * 1.3f, 3),
                 warp.fbm(d.x * 1.3f, d.y * 1.3f, d.z * 1.3f - 5.2f, 3)};
         V3 q = d * 1.5f + w * 0.75f;
-        float n = shape.fbm(q.x, q.y, q.z, 6, 0.55f);
+        float n = shape.fbm(q.x, q.y, q.z, 6, 0.55f) + 0.30f * pathBoost(d);
         float density = smoothstep(-0.22f, 0.50f, n);
         V3 r = d * 4.2f + w * 1.6f;
         float wisp = 1.0f - std::fabs(detail.fbm(r.x, r.y, r.z, 5, 0.5f));
