@@ -1,4 +1,5 @@
 #include "tools/assetgen/Noise.h"
+#include "tools/assetgen/Rng.h"
 
 #include <cmath>
 
