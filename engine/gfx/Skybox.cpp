@@ -24,6 +24,11 @@ const float bottom_texcoords[8] = {1, 0, 1, 1, 0, 1, 0, 0};
 void drawFace(Texture* t, float const* vertices) {
     if (!t) return;
     t->bind(GL_TEXTURE0);
+    // Image textures repeat, so linear filtering at a face's border would blend
+    // in the opposite border and draw a thin line along every cube edge. The
+    // faces meet edge to edge, so they sample clamped.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glVertexPointer(3, GL_FLOAT, 0, vertices);
     glDrawArrays(GL_QUADS, 0, 4);
 }
