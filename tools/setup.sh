@@ -14,6 +14,8 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
   # headless display and driving the game in end-to-end tests
   xvfb xauth x11-utils xdotool imagemagick
+  # tools/test-compat.sh: sdl12-compat, fetched there, runs on SDL2
+  libsdl2-2.0-0
   # install checks
   desktop-file-utils man-db
 )
