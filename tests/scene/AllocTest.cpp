@@ -7,10 +7,10 @@
 #include "scene/Scene2D.h"
 #include "scene/Sprite.h"
 #include "scene/Text.h"
-#include "tests/scene/HeapCounter.h"
 #include "tests/scene/SceneTestNodes.h"
 #include "tests/support/AllocCounter.h"
 #include "tests/support/GLContext.h"
+#include "tests/support/HeapCounter.h"
 
 #include <vector>
 
