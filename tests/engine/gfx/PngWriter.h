@@ -77,7 +77,8 @@ inline std::vector<uint8_t> encode(int w, int h, std::vector<uint32_t> const& rg
 inline bool writeFile(std::string const& path, std::vector<uint8_t> const& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    // An empty vector's data() may be null, which fwrite must not be given.
+    bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return fclose(f) == 0 && ok;
 }
 
