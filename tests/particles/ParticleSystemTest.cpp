@@ -1,6 +1,6 @@
 #include "ParticleTestSupport.h"
 
-#include "HeapCounter.h"
+#include "tests/support/HeapCounter.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
 

@@ -1,13 +1,15 @@
-#ifndef TESTS_PARTICLES_HEAPCOUNTER_H
-#define TESTS_PARTICLES_HEAPCOUNTER_H
+#ifndef TESTSUPPORT_HEAPCOUNTER_H
+#define TESTSUPPORT_HEAPCOUNTER_H
 
 #include "tests/support/AllocCounter.h"
 
 #include <cstdint>
 
-// quenth::Stack keeps its storage with malloc and calloc, which the shared
-// operator new counter does not see. This program therefore also counts the
-// C allocator's calls made by the thread that armed the counter.
+// Counts the C allocator's calls (malloc, calloc, realloc) made by the thread
+// that armed the counter: library code (SDL, the GL driver) allocates that
+// way, and operator new counting alone does not see it. A program that uses
+// this replaces the C allocator's entry points (under AddressSanitizer it
+// installs the sanitizer's allocation hook instead).
 uint64_t cAllocCount();
 void armCAllocCounter(); // counts the calling thread's calls from now on
 
