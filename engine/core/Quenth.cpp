@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace quenth {
 
@@ -114,6 +115,14 @@ int __quenth_event_loop(void* data) {
 
 void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     fullscreen = fs;
+    // sdl12-compat (SDL 1.2 on top of SDL2, what many systems ship as SDL 1.2)
+    // draws an OpenGL program into a framebuffer object of its own and scales
+    // that into the window at each swap. It only sees framebuffer bindings made
+    // through SDL_GL_GetProcAddress; ours go to libGL directly, so binding 0
+    // after the world pass would draw beside its object and leave the window
+    // black. Drawing straight to the window is what the classic library does,
+    // and it ignores the variable. A value set by the user is kept.
+    setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     const Uint32 sdlFlags = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE | SDL_INIT_EVENTTHREAD;
     if (SDL_WasInit(sdlFlags) == 0 && SDL_Init(sdlFlags) < 0) {
         fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
@@ -131,7 +140,20 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, vsync ? 1 : 0);
 
-    window = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0));
+    // With no display SDL2 (under sdl12-compat) falls back to its off-screen
+    // driver and opens an invisible window that no one can close; the classic
+    // library has no such driver and fails to open the window. Only a driver
+    // asked for by name in SDL_VIDEODRIVER may be one without a screen.
+    char driver[32] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    const char* asked = getenv("SDL_VIDEODRIVER");
+    bool screenless = strcmp(driver, "offscreen") == 0 || strcmp(driver, "dummy") == 0;
+    if (screenless && !(asked && strcmp(asked, driver) == 0)) {
+        window = nullptr;
+        SDL_SetError("no display (the %s video driver has no screen)", driver);
+    } else {
+        window = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0));
+    }
     // Without a window there is no GL context, and every GL call after this
     // would crash; say why and stop, as for a failed SDL start.
     if (!window) {
