@@ -98,10 +98,10 @@ const Expect kPictures[] = {
     {"hud_bars_mask", 512, 256, SPRITE},
     {"hud_score", 512, 128, SPRITE},
     {"hud_power_dials", 512, 256, SPRITE},
-    {"hugefont", 512, 512, FONT},
-    {"medfont", 256, 256, FONT},
-    {"smallfont", 192, 192, FONT},
-    {"minifont", 160, 160, FONT},
+    {"hugefont", 320, 512, FONT},
+    {"medfont", 160, 256, FONT},
+    {"smallfont", 128, 192, FONT},
+    {"minifont", 96, 160, FONT},
 };
 
 TEST(AssetInventoryTest, EveryPictureLoadsAtItsSizeWithTheRightBorders) {
@@ -158,18 +158,24 @@ TEST(AssetInventoryTest, IconsExistAtTheirSizes) {
     }
 }
 
-// Font sheets: 16 x 16 cells; code c in column c % 16 and row c / 16.
+// Font sheets: 16 x 16 cells; code c in column c % 16 and row c / 16. Text
+// advances by one cell, so cells are narrow like a monospace face's advance:
+// a width of 0.55 to 0.7 of their height, whole pixels in both directions.
 TEST(AssetInventoryTest, FontSheetsHoldEveryPrintableCharacterOnOneBaseline) {
     for (const char* name : {"hugefont", "medfont", "smallfont", "minifont"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<Surface> s = load(std::string("gfx/") + name + ".png");
         ASSERT_TRUE(s);
         const int cw = s->width / 16, ch = s->height / 16;
-        EXPECT_EQ(cw, ch) << "square cells";
+        EXPECT_EQ(s->width % 16, 0);
+        EXPECT_EQ(s->height % 16, 0);
+        EXPECT_GE(cw, 0.55 * ch) << "cell width";
+        EXPECT_LE(cw, 0.7 * ch) << "cell width";
         std::vector<int> capBottoms;
+        int widestInk = 0; // columns
         for (int code = 0; code < 128; ++code) {
             const int x0 = code % 16 * cw, y0 = code / 16 * ch;
-            int ink = 0, bottom = -1;
+            int ink = 0, bottom = -1, inkLeft = cw, inkRight = -1;
             bool edgeInk = false, allWhite = true;
             for (int y = 0; y < ch; ++y)
                 for (int x = 0; x < cw; ++x) {
@@ -177,6 +183,8 @@ TEST(AssetInventoryTest, FontSheetsHoldEveryPrintableCharacterOnOneBaseline) {
                     if (A(c) > 80) {
                         ++ink;
                         bottom = y;
+                        inkLeft = std::min(inkLeft, x);
+                        inkRight = std::max(inkRight, x);
                     }
                     if (A(c) > 0 && (R(c) < 250 || G(c) < 250 || B(c) < 250)) allWhite = false;
                     if (A(c) > 0 && (x == 0 || x == cw - 1 || y == 0 || y == ch - 1)) edgeInk = true;
@@ -186,6 +194,7 @@ TEST(AssetInventoryTest, FontSheetsHoldEveryPrintableCharacterOnOneBaseline) {
                 EXPECT_FALSE(edgeInk) << "glyph " << code << " touches its cell's edge";
                 EXPECT_TRUE(allWhite) << "glyph " << code << " is not white";
                 if (std::isupper(code) && code != 'J' && code != 'Q') capBottoms.push_back(bottom);
+                widestInk = std::max(widestInk, inkRight - inkLeft + 1);
             } else {
                 EXPECT_EQ(ink, 0) << "code " << code << " should be empty";
             }
@@ -193,6 +202,10 @@ TEST(AssetInventoryTest, FontSheetsHoldEveryPrintableCharacterOnOneBaseline) {
         ASSERT_EQ(capBottoms.size(), 24u);
         auto mm = std::minmax_element(capBottoms.begin(), capBottoms.end());
         EXPECT_LE(*mm.second - *mm.first, 1) << "capitals sit on one baseline";
+        // The full-width glyphs (M, W, m, w) nearly fill their cell: the gap
+        // between two of them is a letter spacing, at most a quarter of the
+        // cell height, not a blank column.
+        EXPECT_LE(cw - widestInk, ch / 4) << "gap beside the widest glyph, in pixels";
     }
 }
 
