@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_MATH_H
+#define QUENTH_MATH_MATH_H
 
 #include "engine/math/vec2.h"
 #include "engine/math/vec3.h"
@@ -104,3 +105,5 @@ public:
 };
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_MAT2_H
+#define QUENTH_MATH_MAT2_H
 
 #include "engine/math/vec2.h"
 
@@ -51,3 +52,5 @@ vec2 operator*(mat2 const& m, vec2 const& v);
 vec2 operator*(vec2 const& v, mat2 const& m);
 
 } // namespace quenth
+
+#endif

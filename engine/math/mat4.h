@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_MAT4_H
+#define QUENTH_MATH_MAT4_H
 
 #include "engine/math/vec2.h"
 #include "engine/math/vec3.h"
@@ -61,3 +62,5 @@ vec4 operator*(mat4 const& m, vec4 const& v);
 vec4 operator*(vec4 const& v, mat4 const& m);
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_VEC1_H
+#define QUENTH_MATH_VEC1_H
 
 namespace quenth {
 
@@ -20,3 +21,5 @@ struct vec1 {
 };
 
 } // namespace quenth
+
+#endif

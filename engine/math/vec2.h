@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_VEC2_H
+#define QUENTH_MATH_VEC2_H
 
 #include <cmath>
 
@@ -84,3 +85,5 @@ inline vec2 operator/(vec2 const& a, float f) {
 }
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_VEC3_H
+#define QUENTH_MATH_VEC3_H
 
 #include <cmath>
 
@@ -95,3 +96,5 @@ inline vec3 operator/(vec3 const& a, float f) {
 }
 
 } // namespace quenth
+
+#endif

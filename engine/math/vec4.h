@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_MATH_VEC4_H
+#define QUENTH_MATH_VEC4_H
 
 #include <cmath>
 
@@ -102,3 +103,5 @@ inline vec4 operator/(vec4 const& a, float f) {
 }
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_UTIL_RANDOM_H
+#define QUENTH_UTIL_RANDOM_H
 
 #include <cstdint>
 
@@ -51,3 +52,5 @@ public:
 };
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_UTIL_STACK_H
+#define QUENTH_UTIL_STACK_H
 
 #include <cstddef>
 #include <cstring>
@@ -78,3 +79,5 @@ private:
 };
 
 } // namespace quenth
+
+#endif

@@ -1,4 +1,5 @@
-#pragma once
+#ifndef QUENTH_UTIL_STRING_H
+#define QUENTH_UTIL_STRING_H
 
 namespace quenth {
 
@@ -125,3 +126,5 @@ String strULongHex(unsigned long v);
 String strPointer(void const* p); // "%p"
 
 } // namespace quenth
+
+#endif
