@@ -47,7 +47,7 @@ void drawSheet(const Paths& paths, const Sheet& s) {
         // it into the neighbour. A glyph too wide for the rest (the full-width
         // W, M, # in the smallest cells) is narrowed to fit; one too tall (the
         // accented capitals, the dot of i in the smallest cells, the
-        // underscore) is lowered towards its baseline.
+        // underscore) is flattened towards its baseline.
         const double emX = em * std::min(1.0, (right - left) / ((x1 - x0) * em));
         const double above = baseline - 1, below = ch - 1 - baseline;
         double emY = em;
