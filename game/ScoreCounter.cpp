@@ -10,6 +10,9 @@
 ScoreCounter::ScoreCounter() : value(0), startValue(0), startTime(0), endTime(0) {
     text = new Text(Resources::font_big, "0");
     text->textScale = 15;
+    // Room for a prefix and any int, so that the text rebuilt every frame
+    // never regrows when the number gains a digit.
+    text->text.allocate(63);
     drawable = text;
 }
 
