@@ -26,11 +26,18 @@ float Weapon::shoot(quenth::vec2 const&) {
     return 0;
 }
 
+namespace {
+
+// Work buffers of findHit, made at start-up rather than at the first shot,
+// so that the first hit in the middle of play allocates nothing.
+quenth::Stack<hit_struct> hits(64, false);
+quenth::Stack<float> distances(64, false);
+quenth::Stack<quenth::vec2> points(128, false);
+
+} // namespace
+
 hit_struct Weapon::findHit(quenth::vec2 const& from, quenth::vec2 const& to, float) {
-    static quenth::Stack<hit_struct> hits(64, false);
-    static quenth::Stack<float> distances(64, false);
-    static quenth::Stack<quenth::vec2> p(128, false);
-    return findHitIn(g_game->enemies, from, to, hits, distances, p);
+    return findHitIn(g_game->enemies, from, to, hits, distances, points);
 }
 
 void Weapon::update() {}

@@ -1,3 +1,5 @@
+#include "game/Laser.h"
+#include "game/Player.h"
 #include "game/ScoreCounter.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocCounter.h"
@@ -22,6 +24,16 @@ TEST_F(CounterGrowthTest, ScoreGainingDigitsAllocatesNothing) {
     }
     EXPECT_EQ(scope.count(), 0u);
     EXPECT_STREQ(c->text->text.getCString(), "2000000000");
+}
+
+// The bot also caught the first shot of a game allocating the hit search's
+// work buffers. Run alone, this is the process's first search.
+TEST_F(CounterGrowthTest, FirstHitSearchAllocatesNothing) {
+    Weapon* w = g_game->player->laser;
+    testsupport::AllocScope scope;
+    hit_struct h = w->findHit(quenth::vec2(0, 0), quenth::vec2(100, 0), 0);
+    EXPECT_EQ(scope.count(), 0u);
+    EXPECT_EQ(h.target, nullptr);
 }
 
 } // namespace
