@@ -73,6 +73,10 @@ void Quenth::GEvent::update() {
     buttonsNow = buttonsLive.load(std::memory_order_relaxed);
 }
 
+namespace {
+SDL_Cursor* cursor = nullptr; // the blank cursor shown over the window, made once per init
+} // namespace
+
 int __quenth_event_loop(void* data) {
     Quenth::GEvent* ev = static_cast<Quenth::GEvent*>(data);
     SDL_Event e;
@@ -162,7 +166,17 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         exit(1);
     }
     SDL_WM_SetCaption(title, nullptr);
-    SDL_ShowCursor(SDL_DISABLE);
+    // The system cursor is hidden by a blank image, not by SDL_ShowCursor:
+    // sdl12-compat keeps a full-screen window grabbed, and a hidden cursor in a
+    // grabbed window turns on SDL2's relative mouse mode, in which the pointer
+    // position is that layer's own sum of raw motion (from the centre, without
+    // the desktop's acceleration) instead of where the pointer really is.
+    static Uint8 blank[8] = {0}; // 8 x 8 pixels, one bit each: no image, no mask
+    if (!cursor) cursor = SDL_CreateCursor(blank, blank, 8, 8, 0, 0);
+    if (cursor)
+        SDL_SetCursor(cursor);
+    else
+        SDL_ShowCursor(SDL_DISABLE);
 
     Color::init();
 
@@ -184,6 +198,8 @@ void Quenth::quit() {
         events = nullptr;
     }
     if (fullscreen && window) SDL_WM_ToggleFullScreen(window);
+    if (cursor) SDL_FreeCursor(cursor);
+    cursor = nullptr;
     SDL_Quit();
     window = nullptr;
     title = nullptr;
