@@ -239,11 +239,21 @@ public:
         vec2 camPos(cam->x - W * floorf(cam->x / W), cam->y - H * floorf(cam->y / H));
         vec2 image = camPos + wrappedDelta(camPos, target->position);
         vec2 s = g_world->worldToScreen(image);
-        mouseX = std::min(std::max((int)s.x, 0), w - 1);
-        mouseY = std::min(std::max((int)s.y, 0), h - 1);
-        bool onScreen = s.x >= 0 && s.y >= 0 && s.x < w && s.y < h;
-        if (!onScreen) return;
-        if (p->energy > 10) buttons |= 1u << SDL_BUTTON_LEFT;
+        // An image off the screen is aimed at along the same line: the
+        // pointer goes where that line from the ship leaves the screen
+        // (screen and world differ by a scale and a shift, so the direction
+        // the game computes is the same).
+        vec2 ship = g_world->worldToScreen(camPos + wrappedDelta(camPos, p->position));
+        vec2 d = s - ship;
+        float t = 1;
+        if (ship.x + d.x < 1) t = std::min(t, (1 - ship.x) / d.x);
+        if (ship.x + d.x > w - 2) t = std::min(t, (w - 2 - ship.x) / d.x);
+        if (ship.y + d.y < 1) t = std::min(t, (1 - ship.y) / d.y);
+        if (ship.y + d.y > h - 2) t = std::min(t, (h - 2 - ship.y) / d.y);
+        vec2 m = ship + d * std::max(t, 0.0f);
+        mouseX = std::min(std::max((int)m.x, 0), w - 1);
+        mouseY = std::min(std::max((int)m.y, 0), h - 1);
+        if (best < 900 && p->energy > 10) buttons |= 1u << SDL_BUTTON_LEFT;
         if (best < 600 && p->energy > 40) buttons |= 1u << SDL_BUTTON_RIGHT;
     }
 
