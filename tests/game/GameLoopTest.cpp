@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <vector>
 
 #include "game/Actor.h"
@@ -5,9 +6,11 @@
 #include "game/EnemyWeapon.h"
 #include "game/Fighter.h"
 #include "game/Player.h"
+#include "game/Powerup.h"
 #include "game/ScoreCounter.h"
 #include "game/StackRemove.h"
 #include "game/Starfield.h"
+#include "game/TextIndicator.h"
 #include "tests/game/GameTestSupport.h"
 #include "tests/support/AllocCounter.h"
 
@@ -235,4 +238,113 @@ TEST_F(GameLoopTest, AnEnemyShotDuringThePlayersUpdateSkipsNoOtherActor) {
     EXPECT_EQ(g_game->enemies.count, 0u);
     EXPECT_EQ(g_game->scoreCounter->value, score + 50);
     for (int id = 0; id < 4; ++id) EXPECT_EQ(timesIn(log, id), 1) << "probe " << id;
+}
+
+TEST_F(GameLoopTest, PlayWithKillsDropsAndPickUpsAllocatesOnlyForNewObjects) {
+    // Wave 1 played for 1200 frames: the player stays at the centre, aims at
+    // the nearest enemy and fires both guns; every 30 frames it jumps onto a
+    // lying token to pick it up. Enemies die, tokens drop and are collected,
+    // indicators rise and expire, the next wave comes when the arena is clear.
+    // New objects (enemies, tokens, indicators) are made with new by design;
+    // every other frame must allocate nothing.
+    g_game->nextWave();
+    Player* p = g_game->player;
+    holdButton(SDL_BUTTON_LEFT);
+    holdButton(SDL_BUTTON_RIGHT);
+    for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+        float a = 0.7f * i;
+        g_game->enemies[i]->position = p->position + quenth::vec2(cosf(a), sinf(a)) * 600;
+    }
+    std::vector<Actor*> before;
+    before.reserve(4096);
+    unsigned quietFrames = 0, quietAllocs = 0, births = 0, kills = 0, pickups = 0, expired = 0;
+    uint64_t birthAllocs = 0;
+    unsigned maxPerBirth = 0;
+    for (int frame = 0; frame < 1200; ++frame) {
+        // Aim at the nearest enemy through the camera (no rotation).
+        Camera2D* cam = g_world->getCamera();
+        float best = 1e9f;
+        quenth::vec2 aim(640, 200);
+        for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+            quenth::vec2 d = g_game->enemies[i]->position - p->position;
+            d.x = quenth::Math::wrapf(d.x + 2048, 0, 4096) - 2048;
+            d.y = quenth::Math::wrapf(d.y + 2048, 0, 4096) - 2048;
+            if (d.length() < best) {
+                best = d.length();
+                quenth::vec2 target = p->position + d;
+                aim = quenth::vec2(640 + (target.x - cam->x) * cam->zoom,
+                                   360 + (target.y - cam->y) * cam->zoom);
+            }
+        }
+        setMouse((int)aim.x, (int)aim.y);
+        // Enemies hold off at about half the arena (each steers at the last
+        // wrapped image of the ship in sight): new ones are placed in range.
+        for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+            Enemy* e = g_game->enemies[i];
+            if (e->spawnStart == (float)quenth::Quenth::currentTime) {
+                float a = 0.7f * i;
+                e->position = p->position + quenth::vec2(cosf(a), sinf(a)) * 600;
+            }
+        }
+        if (frame % 30 == 0 && g_game->powerups.count > 0 && !g_game->powerups[0]->collecting)
+            p->position = g_game->powerups[0]->position;
+
+        before.assign(g_game->actors.data, g_game->actors.data + g_game->actors.count);
+        unsigned enemiesBefore = g_game->enemies.count, tokensBefore = g_game->powerups.count;
+        unsigned indicatorsBefore = 0;
+        for (Actor* a : before)
+            if (dynamic_cast<TextIndicator*>(a)) ++indicatorsBefore;
+        int waveBefore = g_game->wave;
+
+        advance(16);
+        uint64_t start = testsupport::threadAllocCount();
+        g_game->update();
+        uint64_t allocs = testsupport::threadAllocCount() - start;
+        p->hull = 125;
+        p->energy = 350;
+
+        // Objects born in this frame: indicators and enemies carry their
+        // birth time; tokens are new to the list.
+        uint32_t now = quenth::Quenth::currentTime;
+        unsigned born = 0, indicatorsAfter = 0, bornIndicators = 0;
+        for (unsigned i = 0; i < g_game->actors.count; ++i) {
+            Actor* a = g_game->actors[i];
+            if (TextIndicator* t = dynamic_cast<TextIndicator*>(a)) {
+                ++indicatorsAfter;
+                if (t->birthTime == now) ++bornIndicators;
+            } else if (Enemy* e = dynamic_cast<Enemy*>(a)) {
+                if (e->spawnStart == (float)now) ++born;
+            } else if (dynamic_cast<Powerup*>(a) &&
+                       std::find(before.begin(), before.end(), a) == before.end()) {
+                ++born;
+            }
+        }
+        born += bornIndicators;
+        if (g_game->wave == waveBefore && g_game->enemies.count < enemiesBefore)
+            kills += enemiesBefore - g_game->enemies.count;
+        if (g_game->powerups.count < tokensBefore) pickups += tokensBefore - g_game->powerups.count;
+        if (indicatorsAfter < indicatorsBefore + bornIndicators)
+            expired += indicatorsBefore + bornIndicators - indicatorsAfter;
+
+        if (frame < 100) continue; // first frames: work stores and pools settle
+        if (born == 0) {
+            ++quietFrames;
+            quietAllocs += (unsigned)allocs;
+            EXPECT_EQ(allocs, 0u) << "frame " << frame << " made nothing new but allocated";
+        } else {
+            births += born;
+            birthAllocs += allocs;
+            maxPerBirth = std::max(maxPerBirth, (unsigned)(allocs / born));
+        }
+    }
+    // The run really was play: kills, pick-ups, expiring messages.
+    EXPECT_GE(kills, 5u);
+    EXPECT_GE(pickups, 2u);
+    EXPECT_GE(expired, 5u);
+    EXPECT_GT(quietFrames, 800u);
+    EXPECT_EQ(quietAllocs, 0u);
+    // A new object costs a bounded number of blocks: an indicator or a token
+    // a few (object, nodes, text); an enemy the most (object, nodes, its gun
+    // with the bullet pool and 16 spark slices).
+    EXPECT_LE(maxPerBirth, 24u) << births << " births, " << birthAllocs << " allocations";
 }
