@@ -20,6 +20,9 @@ TEST_F(E2ETest, ThreeF1PressesWriteThreeScreenshotsOfTheScreen) {
             << name << " missing; " << dir.size("screenshot_1.bmp") << " " << dir.size("screenshot_2.bmp");
         ASSERT_TRUE(testsupport::waitUntil([&] { return dir.size(name) == BMP_SIZE; }, 10000))
             << name << " of the wrong size: " << dir.size(name);
+        // A release and the next press within one frame are not seen: F1
+        // stays up for longer than a slow frame.
+        testsupport::sleepMs(300);
     }
     EXPECT_FALSE(dir.exists("screenshot_4.bmp"));
     EXPECT_FALSE(dir.exists("screenshot_0.bmp"));
