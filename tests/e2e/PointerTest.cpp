@@ -38,7 +38,7 @@ TEST_F(E2ETest, TheReticleFollowsThePointer) {
     Image shots[2];
     for (int i = 0; i < 2; i++) {
         ASSERT_TRUE(game.mouseMove(at[i][0], at[i][1]));
-        testsupport::sleepMs(200);
+        testsupport::sleepMs(300); // also F1 stays up for longer than a slow frame
         std::string name = "screenshot_" + std::to_string(i + 1) + ".bmp";
         ASSERT_TRUE(game.keyUntil("F1", [&] { return dir.size(name) == BMP_SIZE; }));
         shots[i] = Image::loadBmp(dir.file(name));
