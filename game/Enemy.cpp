@@ -86,9 +86,14 @@ void Enemy::update() {
         spawnEnd = 0;
     }
 
-    // Targeting through the nine wrapped images of every friend; the last
+    // Targeting through the nine wrapped images of every friend; the nearest
     // image in sight wins, the first in attack range fires and ends the search.
+    // The sight range is wider than half the arena, so several images of one
+    // ship are often in sight at once: steering at any but the nearest would
+    // hold the enemy off at the distance where two images balance, never
+    // reaching the ship.
     bool attacked = false;
+    float nearest = sightRange;
     float W = g_world->worldSize.x, H = g_world->worldSize.y;
     for (unsigned i = 0; i < g_game->friends.count && !attacked; ++i) {
         vec2 f = g_game->friends[i]->position;
@@ -97,7 +102,8 @@ void Enemy::update() {
                           vec2(f.x + W, f.y - H), vec2(f.x - W, f.y + H), vec2(f.x - W, f.y - H)};
         for (int k = 0; k < 9; ++k) {
             float d = (images[k] - position).length();
-            if (d < sightRange) {
+            if (d < nearest) {
+                nearest = d;
                 waypoint = images[k];
                 if (d < attackRange) {
                     attack();

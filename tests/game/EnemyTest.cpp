@@ -14,6 +14,8 @@
 #include "scene/Text.h"
 #include "tests/game/GameTestSupport.h"
 
+#include <cmath>
+
 using EnemyTest = GameTest;
 
 namespace {
@@ -122,6 +124,32 @@ TEST_F(EnemyTest, SeesAFriendAcrossTheSeam) {
     EXPECT_FLOAT_EQ(f->waypoint.y, 2000);
     // In attack range: it fired (its gun's rate limiter took the shot).
     EXPECT_FLOAT_EQ(f->weapon->lastShot, (float)quenth::Quenth::currentTime);
+}
+
+TEST_F(EnemyTest, SteersAtTheNearestImageInSightAndClosesIn) {
+    Fighter* f = addEnemy<Fighter>();
+    f->position = quenth::vec2(1000, 2048);
+    f->velocity = quenth::vec2(0, 0);
+    g_game->player->position = quenth::vec2(2600, 2048);
+    // Both the ship (1600 away) and its image across the left seam (2496 away)
+    // are in sight; the later image in the search order is the farther one.
+    f->update();
+    EXPECT_FLOAT_EQ(f->waypoint.x, 2600);
+    EXPECT_FLOAT_EQ(f->waypoint.y, 2048);
+
+    // Left to itself the enemy reaches attack range of a ship at rest.
+    float closest = 1e9f;
+    for (int frame = 0; frame < 1500 && closest >= f->attackRange; ++frame) {
+        quenth::Quenth::currentTime += 16;
+        quenth::Quenth::sync = 0.016f;
+        f->update();
+        quenth::vec2 d = g_game->player->position - f->position;
+        float dx = std::fabs(d.x), dy = std::fabs(d.y);
+        dx = std::fmin(dx, 4096 - dx);
+        dy = std::fmin(dy, 4096 - dy);
+        closest = std::fmin(closest, std::sqrt(dx * dx + dy * dy));
+    }
+    EXPECT_LT(closest, f->attackRange);
 }
 
 TEST_F(EnemyTest, HeadingFollowsTheVelocity) {
