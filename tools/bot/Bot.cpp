@@ -113,6 +113,14 @@ vec2 wrappedDelta(vec2 const& a, vec2 const& b) {
     return d;
 }
 
+// Window position of the image of p nearest the camera.
+vec2 screenOf(vec2 const& p) {
+    Camera2D* cam = g_world->getCamera();
+    float W = g_world->worldSize.x, H = g_world->worldSize.y;
+    vec2 camPos(cam->x - W * floorf(cam->x / W), cam->y - H * floorf(cam->y / H));
+    return g_world->worldToScreen(camPos + wrappedDelta(camPos, p));
+}
+
 // Enemies a wave brings, as the game's wave table counts them.
 int waveSize(int w) {
     static const double rows[7][4] = {{1, 2.4, 0, 10},   {3, 2.2, 3, 3},   {6, 2.5, 5, 2},   {9, 2.9, 8, 20},
@@ -234,16 +242,12 @@ public:
 
         if (!target) return;
         // Aim at the nearest image of the target, seen from the wrapped camera.
-        Camera2D* cam = g_world->getCamera();
-        float W = g_world->worldSize.x, H = g_world->worldSize.y;
-        vec2 camPos(cam->x - W * floorf(cam->x / W), cam->y - H * floorf(cam->y / H));
-        vec2 image = camPos + wrappedDelta(camPos, target->position);
-        vec2 s = g_world->worldToScreen(image);
+        vec2 s = screenOf(target->position);
         // An image off the screen is aimed at along the same line: the
         // pointer goes where that line from the ship leaves the screen
         // (screen and world differ by a scale and a shift, so the direction
         // the game computes is the same).
-        vec2 ship = g_world->worldToScreen(camPos + wrappedDelta(camPos, p->position));
+        vec2 ship = screenOf(p->position);
         vec2 d = s - ship;
         float t = 1;
         if (ship.x + d.x < 1) t = std::min(t, (1 - ship.x) / d.x);
@@ -450,12 +454,15 @@ int play(Options const& o) {
             shot(o, "title.bmp");
             titleShot = shotTaken = true;
         }
-        if (!waveShot && runlevel == 2 && g_game->playing && g_game->player->hull > 0 && g_game->wave >= 2) {
-            unsigned near = 0;
-            for (unsigned i = 0; i < g_game->enemies.count; ++i)
-                if (wrappedDelta(g_game->player->position, g_game->enemies.data[i]->position).length() < 600)
-                    ++near;
-            if (near >= 8 && bot->buttons) {
+        if (!waveShot && runlevel == 2 && g_game->playing && g_game->player->hull > 0 && g_game->wave >= 3) {
+            // A busy moment: many enemies in view and the guns firing.
+            unsigned inView = 0;
+            int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
+            for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+                vec2 s = screenOf(g_game->enemies.data[i]->position);
+                if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++inView;
+            }
+            if (inView >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
                 shot(o, "wave.bmp");
                 waveShot = shotTaken = true;
             }
