@@ -9,6 +9,7 @@
 #include "game/Globals.h"
 #include "game/Player.h"
 #include "game/Powerup.h"
+#include "game/WrappedOffset.h"
 #include "scene/Scene2D.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
@@ -17,13 +18,6 @@ using quenth::vec2;
 
 HUD_RadarBlips::HUD_RadarBlips() : screenRadius(96), range(2048), blips(256) {
     setSize(2 * screenRadius, 2 * screenRadius);
-}
-
-vec2 HUD_RadarBlips::wrappedOffset(vec2 const& from, vec2 const& to, vec2 const& world) {
-    vec2 d = to - from;
-    d.x = quenth::Math::wrapf(d.x + world.x * 0.5f, 0, world.x) - world.x * 0.5f;
-    d.y = quenth::Math::wrapf(d.y + world.y * 0.5f, 0, world.y) - world.y * 0.5f;
-    return d;
 }
 
 vec2 HUD_RadarBlips::toRadar(vec2 const& worldOffset) const {

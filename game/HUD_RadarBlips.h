@@ -26,9 +26,6 @@ public:
     // Where a world offset from the player shows on the radar: scaled to the
     // screen and pulled in to the rim when beyond range.
     quenth::vec2 toRadar(quenth::vec2 const& worldOffset) const;
-    // Shortest offset from one world point to another across the seams.
-    static quenth::vec2 wrappedOffset(quenth::vec2 const& from, quenth::vec2 const& to,
-                                      quenth::vec2 const& world);
     virtual void draw(SceneState& state);
 };
 

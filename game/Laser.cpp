@@ -13,6 +13,7 @@
 #include "game/Game.h"
 #include "game/Globals.h"
 #include "game/Resources.h"
+#include "game/WrappedOffset.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
 #include "scene/SceneState.h"
@@ -86,7 +87,7 @@ void Laser::update() {
     float now = (float)quenth::Quenth::currentTime;
     vec2 origin(position.x, position.y);
     vec2 aim = g_world->screenToWorld(vec2((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY()));
-    vec2 dir = aim - origin;
+    vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
     dir.normalize();
     vec2 tip = origin + dir * 1280;
 

@@ -17,6 +17,7 @@
 #include "game/Resources.h"
 #include "game/StackRemove.h"
 #include "game/TextIndicator.h"
+#include "game/WrappedOffset.h"
 #include "particles/ParticleSystem.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Group.h"
@@ -193,7 +194,9 @@ void Player::fly(float sync) {
     exhaust->update();
 
     vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
-    vec2 aim = g_world->screenToWorld(mouse) - position;
+    // The camera leads the ship and may sit across a seam from it: aim at the
+    // nearest image of the point under the mouse.
+    vec2 aim = wrappedOffset(position, g_world->screenToWorld(mouse), g_world->worldSize);
     plasma->position = quenth::vec3(position.x, position.y, 0);
     if (quenth::Quenth::mouseDown(SDL_BUTTON_LEFT) && energy > plasma->energyCost)
         energy -= plasma->shoot(aim);

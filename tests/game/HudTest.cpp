@@ -11,6 +11,7 @@
 #include "game/StackRemove.h"
 #include "game/Starfield.h"
 #include "game/TextIndicator.h"
+#include "game/WrappedOffset.h"
 #include "scene/Sprite.h"
 #include "scene/Text.h"
 #include "tests/game/GameTestSupport.h"
@@ -182,7 +183,7 @@ TEST_F(HudTest, RadarShowsEnemiesAndTokensAtTheirShortestOffset) {
     Player* p = g_game->player;
     p->position = quenth::vec2(4000, 100);
     // Shortest way across both seams: (+196, -196).
-    quenth::vec2 d = HUD_RadarBlips::wrappedOffset(p->position, quenth::vec2(100, 4000), g_world->worldSize);
+    quenth::vec2 d = wrappedOffset(p->position, quenth::vec2(100, 4000), g_world->worldSize);
     EXPECT_FLOAT_EQ(d.x, 196);
     EXPECT_FLOAT_EQ(d.y, -196);
 

@@ -84,6 +84,32 @@ TEST_F(PlayerTest, FiringNeedsMoreEnergyThanTheShotCosts) {
     EXPECT_FLOAT_EQ(p->energy, 92);
 }
 
+TEST_F(PlayerTest, AimsThroughTheSeamWhenTheCameraLeadsAcrossIt) {
+    // The ship sits just left of the right edge and the camera, leading it,
+    // has crossed the seam; the mouse is right of the screen centre.
+    Player* p = g_game->player;
+    p->position = quenth::vec2(4090, 2048);
+    Camera2D* cam = g_world->getCamera();
+    cam->x = 4150;
+    cam->y = 2048;
+    cam->zoom = 1;
+    setMouse(640 + 300, 360);
+    holdButton(SDL_BUTTON_LEFT);
+    holdButton(SDL_BUTTON_RIGHT);
+    advance(16);
+    p->update();
+    Plasma* plasma = p->plasma;
+    unsigned live = 0;
+    for (unsigned i = 0; i < plasma->capacity; ++i) {
+        if (plasma->bullets[i].expiry <= quenth::Quenth::currentTime) continue;
+        ++live;
+        EXPECT_GT(plasma->bullets[i].velocity.x, 700); // to the right, along the seam's far side
+    }
+    EXPECT_EQ(live, 1u);
+    // The beam runs the same way: 1280 units to the right of the ship.
+    EXPECT_NEAR(p->laser->beams[0].end.x, 4090 + 1280, 1.0f);
+}
+
 TEST_F(PlayerTest, AHitLeavingExactlyZeroKillsAndLivesBringItBack) {
     Player* p = g_game->player;
     p->hull = 30;
