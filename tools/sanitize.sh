@@ -4,8 +4,8 @@
 # undefined behaviour ends the program that made it with a failure, so the test
 # that ran it fails.
 #
-#   bash tools/sanitize.sh              # every test
-#   bash tools/sanitize.sh -LE e2e      # extra arguments go to CTest
+#   bash tools/sanitize.sh              # every test, then a 3-minute bot run
+#   bash tools/sanitize.sh -LE e2e      # extra arguments go to CTest (no bot run)
 #
 # ASAN_BUILD_DIR chooses another build directory.
 set -euo pipefail
@@ -33,5 +33,24 @@ cmake --build "$build" -j"$(nproc)"
 cd "$build"
 # The sanitized game is several times slower on software GL: the e2e tests get
 # more time, and their programs run one or two at a time.
-exec xvfb-run -a -s "-screen 0 1280x720x24" \
+xvfb-run -a -s "-screen 0 1280x720x24" \
   ctest --output-on-failure -j"$(nproc)" --timeout 600 "$@"
+
+# A full run (no CTest arguments) also plays three simulated minutes with the
+# play-test bot: the whole game, drawing included, through several waves.
+[ $# -eq 0 ] || exit 0
+cd "$build/run"
+for attempt in 1 2 3 4 5; do
+  set +e
+  xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bot/vorlane_bot 1 3 --size 320x180 >bot-asan.log 2>&1
+  rc=$?
+  set -e
+  # The X server of this run may refuse the very first connection under load;
+  # that is no finding of the sanitizers, so the run is started again.
+  if [ $rc -ne 0 ] && grep -q "Couldn't open X11 display\|Error opening the window" bot-asan.log; then
+    continue
+  fi
+  break
+done
+cat bot-asan.log
+exit $rc
