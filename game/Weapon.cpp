@@ -6,24 +6,14 @@
 #include "game/Game.h"
 #include "game/Globals.h"
 #include "game/HitTest.h"
+#include "game/RateLimiter.h"
 
 Weapon::Weapon() : damageMin(0), damageMax(1.0f), fireRate(1.0f), energyCost(1.0f), lastShot(0) {}
 
 Weapon::~Weapon() {}
 
 float Weapon::shoot(quenth::vec2 const&) {
-    float now = (float)quenth::Quenth::currentTime;
-    if (fireRate == 0) return 0;
-    if (fireRate == -1) {
-        lastShot = now;
-        return energyCost;
-    }
-    float interval = 1000.0f / fireRate;
-    if (now - lastShot >= interval) {
-        lastShot = now;
-        return energyCost;
-    }
-    return 0;
+    return limitFireRate(fireRate, energyCost, lastShot);
 }
 
 namespace {
