@@ -59,6 +59,15 @@ else
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
+  # debian/control is the authority on what the package build needs.
+  if ! (cd "$root" && dpkg-checkbuilddeps) 2>/dev/null; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Building the package needs more Debian packages. Install them with:" >&2
+      echo "  sudo apt-get build-dep $root" >&2
+      exit 1
+    fi
+    DEBIAN_FRONTEND=noninteractive apt-get build-dep -y -q --no-install-recommends "$root"
+  fi
 fi
 
 if [ "$mode" = test ]; then
@@ -70,7 +79,7 @@ fi
 # The copy: everything but build directories and version control.
 version="$(cd "$root" && dpkg-parsechangelog -S Version)"
 src="$out/vorlane-$version"
-rm -rf "$src" "$out"/*.deb "$out"/*.ddeb "$out"/*.changes "$out"/*.buildinfo
+rm -rf "$src" "$out"/*.deb "$out"/*.changes "$out"/*.buildinfo
 mkdir -p "$src"
 tar -C "$root" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$src" -xf -
 

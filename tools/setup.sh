@@ -16,8 +16,8 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   # tools/test-compat.sh: sdl12-compat, fetched there, runs on SDL2
   libsdl2-2.0-0
-  # install checks
-  desktop-file-utils man-db
+  # install checks: desktop entry, software-centre metadata, manual page
+  desktop-file-utils appstream man-db
 )
 
 missing=()
