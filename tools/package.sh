@@ -31,34 +31,21 @@ esac
 # The packaging tools, beyond what tools/setup.sh installs for the game.
 PACKAGES=(dpkg-dev debhelper lintian)
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-
 if [ "$mode" = no-setup ]; then
   # Results of an earlier build must not pass for this one's.
   rm -f "$out"/*.deb "$out"/*.changes "$out"/*.buildinfo
-  if [ ${#missing[@]} -gt 0 ] || ! (cd "$root" && dpkg-checkbuilddeps) 2>/dev/null; then
-    echo "The packaging tools or build dependencies are missing${missing[*]:+ (${missing[*]})};" \
-      "bash tools/package.sh installs them." >&2
+  for tool in dpkg-buildpackage dpkg-checkbuilddeps dh lintian; do
+    command -v "$tool" >/dev/null || {
+      echo "$tool is missing; bash tools/package.sh installs the packaging tools." >&2
+      exit 77
+    }
+  done
+  (cd "$root" && dpkg-checkbuilddeps) || {
+    echo "bash tools/package.sh installs the build dependencies." >&2
     exit 77
-  fi
+  }
 else
-  bash "$root/tools/setup.sh"
-  if [ ${#missing[@]} -gt 0 ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-      echo "Building the package needs these Debian packages. Install them with:" >&2
-      echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
-      exit 1
-    fi
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -q
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
-  fi
+  bash "$root/tools/setup.sh" "${PACKAGES[@]}"
   # debian/control is the authority on what the package build needs.
   if ! (cd "$root" && dpkg-checkbuilddeps) 2>/dev/null; then
     if [ "$(id -u)" -ne 0 ]; then

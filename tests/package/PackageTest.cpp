@@ -74,7 +74,10 @@ protected:
         data = fs::path(VORLANE_DEB_DIR) / ("vorlane-data_" + version + "_all.deb");
         // PackageBuild, which this test requires, skips when the tools are
         // missing and leaves no packages behind.
-        if (!fs::exists(game) && output({"sh", "-c", "command -v dpkg-buildpackage dh lintian"}).empty())
+        if (!fs::exists(game) &&
+            runCommand({"sh", "-c",
+                        "for t in dpkg-buildpackage dh lintian; do command -v $t >/dev/null || exit 1; done"},
+                       "") != 0)
             GTEST_SKIP() << "The packaging tools are missing; bash tools/package.sh installs them";
         ASSERT_TRUE(fs::exists(game)) << game;
         ASSERT_TRUE(fs::exists(data)) << data;
