@@ -10,7 +10,8 @@
 #
 # Installs what is missing first, like tools/setup.sh (as root with apt-get,
 # otherwise it prints the apt-get line and fails). BUILD_DEB_DIR chooses the
-# output directory; DEB_BUILD_OPTIONS is passed on (nocheck skips the tests).
+# output directory (outside the tree, or a build* directory in it);
+# DEB_BUILD_OPTIONS is passed on (nocheck skips the tests).
 # The build runs on a copy of the source tree in the output directory, so the
 # tree itself stays as it is.
 set -euo pipefail
