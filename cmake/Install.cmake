@@ -2,13 +2,17 @@
 #   ${CMAKE_INSTALL_BINDIR}/vorlane            the launcher (a packager sets the bin dir to "games")
 #   ${VORLANE_INSTALL_PROGDIR}/vorlane         the program itself, never started directly
 #   ${VORLANE_INSTALL_DATADIR}/{gfx,sfx,shaders}
-#   share/applications/vorlane.desktop, share/icons/hicolor/NxN/apps/vorlane.png,
-#   share/man/man6/vorlane.6
+#   share/applications/${VORLANE_APP_ID}.desktop, share/metainfo/${VORLANE_APP_ID}.metainfo.xml,
+#   share/icons/hicolor/NxN/apps/vorlane.png, share/man/man6/vorlane.6
 # The program reads its data from, and writes its screenshots to, the working
 # directory; the launcher gives it a per-user one that links to the installed
 # data. Every rule is in the component "vorlane", so that the install test can
 # stage a copy without overwriting the build's install_manifest.txt.
 include(GNUInstallDirs)
+
+# The reverse-DNS id of the game for desktops and software centres: the name of
+# the desktop entry and of the AppStream metadata, which names the entry.
+set(VORLANE_APP_ID io.github.vorlane.Vorlane)
 
 set(VORLANE_INSTALL_PROGDIR ${CMAKE_INSTALL_LIBEXECDIR}/vorlane
     CACHE STRING "Directory of the game program, relative to the prefix or absolute")
@@ -21,8 +25,8 @@ endif()
 
 install(DIRECTORY ${VORLANE_RUN_DIR}/gfx/ DESTINATION ${VORLANE_INSTALL_DATADIR}/gfx
         COMPONENT vorlane FILES_MATCHING PATTERN "*.png")
-install(FILES ${VORLANE_RUN_DIR}/sfx/music1.ogg DESTINATION ${VORLANE_INSTALL_DATADIR}/sfx
-        COMPONENT vorlane)
+install(DIRECTORY ${VORLANE_RUN_DIR}/sfx/ DESTINATION ${VORLANE_INSTALL_DATADIR}/sfx
+        COMPONENT vorlane FILES_MATCHING PATTERN "*.ogg" PATTERN "*.wav")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/shaders/ DESTINATION ${VORLANE_INSTALL_DATADIR}/shaders
         COMPONENT vorlane FILES_MATCHING PATTERN "*.vert" PATTERN "*.geom" PATTERN "*.frag")
 
@@ -30,12 +34,15 @@ foreach(size 48 128 256)
   install(FILES ${CMAKE_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/vorlane.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps COMPONENT vorlane)
 endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/tools/${VORLANE_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT vorlane)
 
 # The launcher, the desktop entry and the man page name installed paths, so
 # they are written at install time, when the prefix is final (cmake --install
 # --prefix may change it after configuring).
 install(CODE "
 set(VORLANE_VERSION \"${PROJECT_VERSION}\")
+set(VORLANE_APP_ID \"${VORLANE_APP_ID}\")
 set(VORLANE_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
 set(VORLANE_PROGDIR \"${VORLANE_INSTALL_PROGDIR}\")
 set(VORLANE_DATADIR \"${VORLANE_INSTALL_DATADIR}\")

@@ -53,7 +53,7 @@ else()
   string(REPLACE "\\" "\\\\" quoted "${quoted}")
   set(VORLANE_DESKTOP_EXEC "\"${quoted}\"")
 endif()
-configure_file("${VORLANE_TEMPLATES}/vorlane.desktop.in" "${VORLANE_STAGE}/vorlane.desktop" @ONLY)
+configure_file("${VORLANE_TEMPLATES}/vorlane.desktop.in" "${VORLANE_STAGE}/${VORLANE_APP_ID}.desktop" @ONLY)
 
 # The man page names the installed paths; roff needs backslashes and hyphens escaped.
 foreach(v launcher datadir)
@@ -65,5 +65,5 @@ configure_file("${VORLANE_TEMPLATES}/vorlane.6.in" "${VORLANE_STAGE}/vorlane.6" 
 
 file(INSTALL "${VORLANE_STAGE}/vorlane" DESTINATION "${bindir}"
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-file(INSTALL "${VORLANE_STAGE}/vorlane.desktop" DESTINATION "${appdir}")
+file(INSTALL "${VORLANE_STAGE}/${VORLANE_APP_ID}.desktop" DESTINATION "${appdir}")
 file(INSTALL "${VORLANE_STAGE}/vorlane.6" DESTINATION "${mandir}")

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages vorlane needs to build, run and test.
+# Installs the Debian packages vorlane needs to build, run and test, and any
+# named as arguments (tools/package.sh names its packaging tools).
 # A no-op when everything is present. As root it installs with apt-get;
 # otherwise it prints the one apt-get line to run and fails.
 set -euo pipefail
@@ -16,8 +17,9 @@ PACKAGES=(
   xvfb xauth x11-utils xdotool imagemagick
   # tools/test-compat.sh: sdl12-compat, fetched there, runs on SDL2
   libsdl2-2.0-0
-  # install checks
-  desktop-file-utils man-db
+  # install checks: desktop entry, software-centre metadata, manual page
+  desktop-file-utils appstream man-db
+  "$@"
 )
 
 missing=()
