@@ -1,6 +1,6 @@
-#include "tools/musicgen/Instruments.h"
+#include "tools/synth/Instruments.h"
 
-#include "tools/musicgen/Dsp.h"
+#include "tools/synth/Dsp.h"
 
 #include <cmath>
 #include <vector>
