@@ -43,6 +43,17 @@ const Blast smallBlast = {0.5f, 45.0f, 0, 5000.0f, 400.0f, 0.07f, 0.11f, 0.0f, 6
 const Blast mediumBlast = {0.9f, 38.0f, 1, 3800.0f, 260.0f, 0.14f, 0.2f, 0.0f, 80.0f, 12};
 const Blast largeBlast = {1.5f, 33.0f, 2, 3200.0f, 150.0f, 0.28f, 0.38f, 95.0f, 90.0f, 13};
 
+// The tones, fields in the order of Tone: from, to, glide; attack, decay;
+// cutoffFrom, cutoffTo, cutoffTime; width, saws; vibrato, vibratoHz.
+const Tone plasmaBolt = {88, 76, 0.022f, 0.002f, 0.035f, 5000, 1200, 0.03f, 0.25f, 0.35f};
+const Tone enemyBolt = {81, 64, 0.04f, 0.002f, 0.06f, 3500, 900, 0.05f, 0.5f, 0.7f, 0.6f, 28};
+const Tone laserHum = {33, 45, 0.08f, 0.06f, 1.0f, 400, 2600, 0.1f, 0.5f, 0.8f};
+const Tone laserWhine = {69, 81, 0.08f, 0.06f, 1.0f, 1500, 2600, 0.1f, 0.5f, 0.0f};
+const Tone sparkPing = {100, 96, 0.02f, 0.002f, 0.02f, 8000, 1200, 0.05f, 0.5f, 0.0f};
+const Tone warning = {76, 76, 0.02f, 0.002f, 0.08f, 4000, 1500, 0.05f, 0.5f, 0.3f};
+const Tone wail = {81, 45, 0.5f, 0.01f, 0.8f, 5000, 400, 0.6f, 0.3f, 0.8f, 0.3f, 7};
+const Tone shine = {81, 81, 0.02f, 0.05f, 0.3f, 3000, 3000, 0.05f, 0.3f, 0.8f, 0.1f, 6};
+
 // Cycles of a partial that repeats exactly within a loop of length samples.
 float loopHz(int cycles, long length) {
     return float(cycles) * dsp::sampleRate / float(length);
@@ -54,17 +65,7 @@ std::vector<float> plasmaShot() {
     // Fired five times a second: short, soft-edged and mid-pitched, so a long
     // burst does not tire the ear.
     Clip c(0.11f);
-    Tone t;
-    t.from = 88.0f;
-    t.to = 76.0f;
-    t.glide = 0.022f;
-    t.decay = 0.035f;
-    t.cutoffFrom = 5000.0f;
-    t.cutoffTo = 1200.0f;
-    t.cutoffTime = 0.03f;
-    t.width = 0.25f;
-    t.saws = 0.35f;
-    voices::tone(c.bus, 0, 0.11f, t, 1.0f);
+    voices::tone(c.bus, 0, 0.11f, plasmaBolt, 1.0f);
     voices::spark(c.bus, 0, 0.02f, 3500.0f, 0.004f, 0.0f, 21, 0.25f);
     return c.finish(0.5f, 0.03f);
 }
@@ -72,18 +73,7 @@ std::vector<float> plasmaShot() {
 std::vector<float> enemyShot() {
     // Lower, darker and warbling: heard apart from the player's own fire.
     Clip c(0.18f);
-    Tone t;
-    t.from = 81.0f;
-    t.to = 64.0f;
-    t.glide = 0.04f;
-    t.decay = 0.06f;
-    t.cutoffFrom = 3500.0f;
-    t.cutoffTo = 900.0f;
-    t.width = 0.5f;
-    t.saws = 0.7f;
-    t.vibrato = 0.6f;
-    t.vibratoHz = 28.0f;
-    voices::tone(c.bus, 0, 0.18f, t, 1.0f);
+    voices::tone(c.bus, 0, 0.18f, enemyBolt, 1.0f);
     return c.finish(0.55f, 0.04f);
 }
 
@@ -91,24 +81,8 @@ std::vector<float> laserStart() {
     // The hum of the burn loop climbs in from an octave below while the
     // filter opens; the loop starts under its fading end.
     Clip c(0.32f);
-    Tone hum;
-    hum.from = 33.0f;
-    hum.to = 45.0f;
-    hum.glide = 0.08f;
-    hum.attack = 0.06f;
-    hum.decay = 1.0f;
-    hum.cutoffFrom = 400.0f;
-    hum.cutoffTo = 2600.0f;
-    hum.cutoffTime = 0.1f;
-    hum.width = 0.5f;
-    hum.saws = 0.8f;
-    voices::tone(c.bus, 0, 0.32f, hum, 1.0f);
-    Tone whine = hum;
-    whine.from = 69.0f;
-    whine.to = 81.0f;
-    whine.saws = 0.0f;
-    whine.cutoffFrom = 1500.0f;
-    voices::tone(c.bus, 0, 0.32f, whine, 0.25f);
+    voices::tone(c.bus, 0, 0.32f, laserHum, 1.0f);
+    voices::tone(c.bus, 0, 0.32f, laserWhine, 0.25f);
     instruments::riser(c.bus, 0, Clip::at(0.3f), 0.6f);
     voices::spark(c.bus, 0, 0.05f, 2500.0f, 0.01f, 0.0f, 31, 0.3f);
     return c.finish(0.6f, 0.06f);
@@ -163,14 +137,7 @@ std::vector<float> laserLoop() {
 std::vector<float> plasmaHit() {
     Clip c(0.1f);
     voices::spark(c.bus, 0, 0.1f, 3000.0f, 0.02f, 0.0f, 51, 1.0f);
-    Tone ping;
-    ping.from = 100.0f;
-    ping.to = 96.0f;
-    ping.decay = 0.02f;
-    ping.saws = 0.0f;
-    ping.width = 0.5f;
-    ping.cutoffFrom = 8000.0f;
-    voices::tone(c.bus, 0, 0.1f, ping, 0.3f);
+    voices::tone(c.bus, 0, 0.1f, sparkPing, 0.3f);
     return c.finish(0.5f, 0.03f);
 }
 
@@ -205,12 +172,7 @@ std::vector<float> playerHit() {
     Clip c(0.32f);
     instruments::tom(c.bus, 0, 38.0f, 1.0f);
     voices::rumble(c.bus, 0, 0.2f, 1200.0f, 200.0f, 0.03f, 0.06f, 71, 0.5f);
-    Tone edge;
-    edge.decay = 0.08f;
-    edge.cutoffFrom = 4000.0f;
-    edge.cutoffTo = 1500.0f;
-    edge.width = 0.5f;
-    edge.saws = 0.3f;
+    Tone edge = warning;
     for (int note = 76; note <= 77; note++) {
         edge.from = edge.to = float(note);
         voices::tone(c.bus, Clip::at(0.01f), 0.3f, edge, 0.3f);
@@ -223,18 +185,6 @@ std::vector<float> playerDeath() {
     Clip c(2.2f);
     blast(c, largeBlast);
     instruments::crash(c.bus, 0, 0.35f);
-    Tone wail;
-    wail.from = 81.0f;
-    wail.to = 45.0f;
-    wail.glide = 0.5f;
-    wail.attack = 0.01f;
-    wail.decay = 0.8f;
-    wail.cutoffFrom = 5000.0f;
-    wail.cutoffTo = 400.0f;
-    wail.cutoffTime = 0.6f;
-    wail.saws = 0.8f;
-    wail.vibrato = 0.3f;
-    wail.vibratoHz = 7.0f;
     voices::tone(c.bus, Clip::at(0.05f), 2.1f, wail, 0.5f);
     c.reverb(0.8f, 0.5f, 0.35f);
     return c.finish(0.85f, 0.6f);
@@ -250,13 +200,6 @@ std::vector<float> respawn() {
         float grow = float(k) / 6.0f;
         instruments::pluck(c.bus, k * sixteenth / 2, notes[k], 0.2f + 0.6f * grow, 0.5f + 0.3f * grow);
     }
-    Tone shine;
-    shine.from = shine.to = 81.0f;
-    shine.attack = 0.05f;
-    shine.decay = 0.3f;
-    shine.saws = 0.8f;
-    shine.vibrato = 0.1f;
-    shine.cutoffFrom = shine.cutoffTo = 3000.0f;
     voices::tone(c.bus, 7 * sixteenth / 2, 0.6f, shine, 0.3f);
     c.reverb(0.75f, 0.5f, 0.3f);
     return c.finish(0.7f, 0.2f);

@@ -14,17 +14,16 @@ namespace {
 const long sixteenth = 4725;             // samples in a sixteenth note of the music
 const long thirtySecond = sixteenth / 2; // samples
 
+// The tones, fields in the order of Tone: from, to, glide; attack, decay;
+// cutoffFrom, cutoffTo, cutoffTime; width, saws; vibrato, vibratoHz.
+const Tone charge = {64, 76, 0.1f, 0.02f, 0.25f, 1500, 5000, 0.15f, 0.2f, 0.4f, 0.15f, 9};
+const Tone field = {57, 57, 0.02f, 0.05f, 0.3f, 300, 3000, 0.15f, 0.3f, 0.9f, 0.08f, 5};
+const Tone swoop = {57, 93, 0.12f, 0.002f, 0.2f, 2000, 6000, 0.1f, 0.15f, 0.5f};
+const Tone alarm = {76, 76, 0.02f, 0.005f, 0.5f, 3000, 1800, 0.05f, 0.5f, 0.6f, 0.1f, 5.5f};
+
 // A bright pulse ping with a quick glide up into its note.
 Tone ping(float note, float decay) {
-    Tone t;
-    t.from = note - 0.5f;
-    t.to = note;
-    t.glide = 0.01f;
-    t.decay = decay;
-    t.width = 0.5f;
-    t.saws = 0.0f;
-    t.cutoffFrom = 8000.0f;
-    t.cutoffTo = 3000.0f;
+    Tone t = {note - 0.5f, note, 0.01f, 0.002f, decay, 8000, 3000, 0.05f, 0.5f, 0.0f};
     return t;
 }
 
@@ -40,7 +39,7 @@ void arpeggio(LoopBuffer& bus, long start, const int (&notes)[N], long gap, floa
 } // namespace
 
 std::vector<float> powerupUpgrade() {
-    // Weapon upgrade: A minor climbing two octaves, crowned by a ping.
+    // Upgrade: A minor climbing from A4 to C6, crowned by a ping on E6.
     Clip c(0.5f);
     static const int notes[5] = {69, 72, 76, 81, 84};
     arpeggio(c.bus, 0, notes, thirtySecond, 0.6f, 0.7f);
@@ -52,19 +51,6 @@ std::vector<float> powerupUpgrade() {
 std::vector<float> powerupEnergy() {
     // Energy: a shimmering glide up an octave, like a charge filling.
     Clip c(0.5f);
-    Tone charge;
-    charge.from = 64.0f;
-    charge.to = 76.0f;
-    charge.glide = 0.1f;
-    charge.attack = 0.02f;
-    charge.decay = 0.25f;
-    charge.cutoffFrom = 1500.0f;
-    charge.cutoffTo = 5000.0f;
-    charge.cutoffTime = 0.15f;
-    charge.width = 0.2f;
-    charge.saws = 0.4f;
-    charge.vibrato = 0.15f;
-    charge.vibratoHz = 9.0f;
     voices::tone(c.bus, 0, 0.5f, charge, 0.8f);
     static const int notes[2] = {88, 93};
     arpeggio(c.bus, 2 * sixteenth, notes, thirtySecond, 0.5f, 0.35f);
@@ -75,18 +61,10 @@ std::vector<float> powerupShield() {
     // Shield: an open fifth (A and E) swelling through an opening filter,
     // with a pure ring above: a field closing round the ship.
     Clip c(0.6f);
-    Tone field;
-    field.attack = 0.05f;
-    field.decay = 0.3f;
-    field.cutoffFrom = 300.0f;
-    field.cutoffTo = 3000.0f;
-    field.cutoffTime = 0.15f;
-    field.saws = 0.9f;
-    field.vibrato = 0.08f;
-    field.vibratoHz = 5.0f;
     for (int note : {57, 64}) {
-        field.from = field.to = float(note);
-        voices::tone(c.bus, 0, 0.6f, field, 0.5f);
+        Tone voice = field;
+        voice.from = voice.to = float(note);
+        voices::tone(c.bus, 0, 0.6f, voice, 0.5f);
     }
     Tone ring = ping(81.0f, 0.25f);
     ring.cutoffFrom = ring.cutoffTo = 1500.0f;
@@ -118,16 +96,6 @@ std::vector<float> powerupHull() {
 std::vector<float> powerupSpeed() {
     // Speed: a fast swoop up three octaves over a rush of air.
     Clip c(0.45f);
-    Tone swoop;
-    swoop.from = 57.0f;
-    swoop.to = 93.0f;
-    swoop.glide = 0.12f;
-    swoop.decay = 0.2f;
-    swoop.cutoffFrom = 2000.0f;
-    swoop.cutoffTo = 6000.0f;
-    swoop.cutoffTime = 0.1f;
-    swoop.width = 0.15f;
-    swoop.saws = 0.5f;
     voices::tone(c.bus, 0, 0.45f, swoop, 0.8f);
     voices::rumble(c.bus, 0, 0.45f, 6000.0f, 6000.0f, 0.1f, 0.12f, 81, 0.2f);
     return c.finish(0.7f, 0.12f);
@@ -152,18 +120,10 @@ std::vector<float> waveIncoming() {
     // An alarm on eighth notes, E and A in turn, over the music's riser,
     // with its dotted-eighth echo; a tom lands on the next beat.
     Clip c(1.3f);
-    Tone alarm;
-    alarm.attack = 0.005f;
-    alarm.decay = 0.5f;
-    alarm.cutoffFrom = 3000.0f;
-    alarm.cutoffTo = 1800.0f;
-    alarm.width = 0.5f;
-    alarm.saws = 0.6f;
-    alarm.vibrato = 0.1f;
-    alarm.vibratoHz = 5.5f;
     for (int k = 0; k < 4; k++) {
-        alarm.from = alarm.to = k % 2 == 0 ? 76.0f : 81.0f;
-        voices::tone(c.bus, k * 2 * sixteenth, 0.19f, alarm, 0.45f);
+        Tone call = alarm;
+        call.from = call.to = k % 2 == 0 ? 76.0f : 81.0f;
+        voices::tone(c.bus, k * 2 * sixteenth, 0.19f, call, 0.45f);
     }
     instruments::riser(c.bus, 0, 8 * sixteenth, 0.4f);
     instruments::tom(c.bus, 8 * sixteenth, 45.0f, 0.5f);

@@ -11,7 +11,8 @@
 namespace voices {
 
 // A pulse beside a detuned saw pair whose pitch glides and whose level and
-// filter fall: shots, alarms and jingles.
+// filter fall: shots, alarms and jingles. The effects list their tones as
+// aggregates in this field order; fields left out keep these values.
 struct Tone {
     float from = 69.0f;         // MIDI note at the attack
     float to = 69.0f;           // MIDI note the pitch glides to
