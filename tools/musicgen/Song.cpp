@@ -1,7 +1,7 @@
 #include "tools/musicgen/Song.h"
 
-#include "tools/musicgen/Effects.h"
-#include "tools/musicgen/Instruments.h"
+#include "tools/synth/Effects.h"
+#include "tools/synth/Instruments.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "tools/musicgen/Effects.h"
+#include "tools/synth/Effects.h"
 
-#include "tools/musicgen/Dsp.h"
+#include "tools/synth/Dsp.h"
 
 #include <algorithm>
 #include <cmath>

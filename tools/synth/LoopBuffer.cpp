@@ -1,4 +1,4 @@
-#include "tools/musicgen/LoopBuffer.h"
+#include "tools/synth/LoopBuffer.h"
 
 #include <algorithm>
 #include <cmath>

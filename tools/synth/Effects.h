@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/musicgen/LoopBuffer.h"
+#include "tools/synth/LoopBuffer.h"
 
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 // Small building blocks of the synthesiser: band-limited oscillators, a state
 // variable filter and a seeded noise source. All state is explicit so every
@@ -10,6 +11,27 @@ namespace dsp {
 
 const float sampleRate = 44100.0f; // Hz
 const float pi = 3.14159265358979f;
+
+// Whole samples in a span of seconds (truncated).
+inline long samplesOf(float seconds) {
+    return long(seconds * sampleRate);
+}
+
+// Zeroed scratch of n samples for rendering one note or event. One buffer
+// serves every caller and is reused, so rendering allocates only while it
+// grows; its contents last until the next call.
+inline std::vector<float>& scratch(long n) {
+    static std::vector<float> buf;
+    buf.assign(n, 0.0f);
+    return buf;
+}
+
+// Linear fade over the last fade samples so no note ends on a step.
+inline void fadeTail(std::vector<float>& buf, long fade) {
+    long n = long(buf.size());
+    if (fade > n) fade = n;
+    for (long i = 0; i < fade; i++) buf[n - 1 - i] *= float(i) / float(fade);
+}
 
 // Frequency in Hz of a MIDI note number (69 = A4 = 440 Hz); fractional notes bend.
 inline float noteHz(float note) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/musicgen/LoopBuffer.h"
+#include "tools/synth/LoopBuffer.h"
 
 // The synthesised instruments. Each call renders one note or hit, starting at
 // sample position start of the loop, and adds it (tail included) into bus.

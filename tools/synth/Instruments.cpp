@@ -1,43 +1,28 @@
-#include "tools/musicgen/Instruments.h"
+#include "tools/synth/Instruments.h"
 
-#include "tools/musicgen/Dsp.h"
+#include "tools/synth/Dsp.h"
 
 #include <cmath>
 #include <vector>
 
 using dsp::Decay;
+using dsp::fadeTail;
 using dsp::Noise;
 using dsp::Osc;
 using dsp::sampleRate;
+using dsp::samplesOf;
+using dsp::scratch;
 using dsp::Svf;
 
 namespace instruments {
 
 namespace {
 
-// Scratch for one note; reused so rendering allocates only while it grows.
-std::vector<float>& scratch(long n) {
-    static std::vector<float> buf;
-    buf.assign(n, 0.0f);
-    return buf;
-}
-
-long samplesOf(float seconds) {
-    return long(seconds * sampleRate);
-}
-
 // Noise seed that differs per hit but is fixed by where the hit sits.
 uint32_t seedAt(long start, uint32_t salt) {
     uint32_t h = uint32_t(start) * 2654435761u ^ salt * 2246822519u;
     h ^= h >> 15;
     return h ? h : 1u;
-}
-
-// Linear fade over the last fade samples so no note ends on a step.
-void fadeTail(std::vector<float>& buf, long fade) {
-    long n = long(buf.size());
-    if (fade > n) fade = n;
-    for (long i = 0; i < fade; i++) buf[n - 1 - i] *= float(i) / float(fade);
 }
 
 // Gain of a note held for held samples: linear attack (seconds), full level
