@@ -41,6 +41,7 @@ void syncDir(std::string const& dir) {
 
 bool AtomicFile::write(std::string const& path, std::string const& bytes) {
     std::string file = target(path);
+    if (!Files::makeDirs(Files::dirName(file))) return false;
     std::string tmp;
     int fd = -1;
     for (int n = 0; fd < 0 && n < 100; ++n) {

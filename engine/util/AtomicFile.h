@@ -12,9 +12,10 @@ namespace quenth {
 class AtomicFile {
 public:
     // Writes bytes as the new contents of path (created with mode 0644 less
-    // the umask). When path is a symbolic link, the file it points to is
-    // replaced and the link kept. False on any failure, with errno telling why;
-    // the temporary file is then removed and path is untouched.
+    // the umask, its missing directories with 0700). When path is a symbolic
+    // link, the file it points to is replaced and the link kept. False on any
+    // failure, with errno telling why; the temporary file is then removed and
+    // path is untouched.
     static bool write(std::string const& path, std::string const& bytes);
 
     // The rename that puts the temporary file in place (rename(2) unless a

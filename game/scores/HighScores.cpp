@@ -186,6 +186,7 @@ bool HighScores::save() {
         saveFailed("there is no home directory");
         return false;
     }
+    // The lock file needs the directory.
     if (!Files::makeDirs(Files::dirName(path))) {
         saveFailed(strerror(errno));
         return false;

@@ -258,10 +258,6 @@ bool Settings::save() {
         saveFailed("there is no home directory");
         return false;
     }
-    if (!Files::makeDirs(Files::dirName(path))) {
-        saveFailed(strerror(errno));
-        return false;
-    }
     // A file that could not be read is kept aside before it is replaced.
     if (rejected) {
         std::string copy = Files::backup(path);
