@@ -1,7 +1,6 @@
 #include "engine/util/Files.h"
 #include "engine/util/AtomicFile.h"
 #include "engine/util/BaseDirs.h"
-#include "engine/util/FileLock.h"
 #include "tests/support/RunDir.h"
 
 #include <gtest/gtest.h>
@@ -9,11 +8,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -135,35 +131,4 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoTemporary) {
 
     dir.write("plain", "x");
     EXPECT_FALSE(AtomicFile::write(dir.file("plain/data.txt"), "x"));
-}
-
-TEST(FileLock, SecondHolderWaitsForTheFirst) {
-    RunDir dir(0);
-    std::string path = dir.file("table.lock");
-    int held[2], release[2];
-    ASSERT_EQ(pipe(held), 0);
-    ASSERT_EQ(pipe(release), 0);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        FileLock lock;
-        char c = lock.lock(path) ? 'y' : 'n';
-        if (write(held[1], &c, 1) != 1 || read(release[0], &c, 1) != 1) _exit(2);
-        _exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(read(held[0], &c, 1), 1);
-    ASSERT_EQ(c, 'y');
-    int fd = open(path.c_str(), O_RDWR);
-    ASSERT_GE(fd, 0);
-    EXPECT_NE(flock(fd, LOCK_EX | LOCK_NB), 0);
-    EXPECT_EQ(errno, EWOULDBLOCK);
-    close(fd);
-    ASSERT_EQ(write(release[1], "x", 1), 1);
-    FileLock lock;
-    EXPECT_TRUE(lock.lock(path)); // waits for the child to let go
-    EXPECT_TRUE(lock.held());
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
