@@ -1,0 +1,51 @@
+#ifndef VORLANE_GAME_ENEMY_H
+#define VORLANE_GAME_ENEMY_H
+
+#include "engine/math/vec2.h"
+#include "game/base/Actor.h"
+
+class EnemyWeapon;
+class Group;
+class Sprite;
+namespace quenth {
+class Texture;
+}
+
+// Base of the seven enemy ship types: wanders the wrapping world, hunts and
+// orbits any friend in sight, fires its gun within attack range, and explodes
+// when its hull is shot away. Lives in the game's `actors` and `enemies`.
+class Enemy : public Actor {
+public:
+    EnemyWeapon* weapon;   // the gun, owned (an EnemyPlasma)
+    quenth::vec2 waypoint; // point steered towards; also the aim point of attack()
+    quenth::vec2 velocity; // world units per second
+    float maxSpeed;        // speed cap per axis, units per second; thrust is 3 x maxSpeed
+    float hull;            // hit points; dead at 0 or below
+    int scoreValue;        // points paid on death
+    float spawnStart;      // start of the fade-in, ms
+    float spawnEnd;        // end of the fade-in, ms; 0 once it has finished
+    float sightRange;      // a friend closer than this becomes the waypoint, world units
+    float attackRange;     // a friend closer than this is fired at, world units
+    float dropChance;      // probability 0..1 of leaving a power-up on death
+
+    Enemy();
+    // Deletes the gun and leaves the game's lists.
+    virtual ~Enemy();
+    virtual void update();
+    // True while the enemy survives; false when this hit destroyed (and deleted) it.
+    virtual bool damage(float amount);
+    virtual void spawn();
+    virtual void attack();
+    // Explosion, score, possible power-up; deletes the enemy.
+    virtual void destroy();
+
+protected:
+    // Builds the ship node shared by all types: a group holding the body
+    // sprite and the additive glow sprite, both square of the given side.
+    void buildShip(Group*& ship, Sprite*& body, Sprite*& glow, quenth::Texture* bodyTex,
+                   quenth::Texture* glowTex, float side);
+    // The type's stats; hull and score grow with the game's difficulty.
+    void setStats(float radius, float hullBase, float scoreBase, float maxSpeed, float dropChance);
+};
+
+#endif
