@@ -8,11 +8,10 @@
 #include "game/actors/Friend.h"
 #include "game/actors/Powerup.h"
 #include "game/actors/TextIndicator.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/StackRemove.h"
-#include "game/hud/ScoreCounter.h"
 #include "game/weapons/EnemyPlasma.h"
-#include "game/world/Game.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
@@ -29,9 +28,9 @@ Enemy::Enemy()
 
 Enemy::~Enemy() {
     delete weapon;
-    if (g_game) {
-        stackRemove(g_game->enemies, this);
-        g_game->removeActor(this);
+    if (g_arena) {
+        stackRemove(g_arena->enemies, this);
+        g_arena->removeActor(this);
     }
 }
 
@@ -53,8 +52,8 @@ void Enemy::spawn() {
     for (int tries = 0; tries < 5; ++tries) {
         position = randomWorldPoint();
         float nearest = 9000;
-        for (unsigned i = 0; i < g_game->friends.count; ++i) {
-            float d = (g_game->friends[i]->position - position).length();
+        for (unsigned i = 0; i < g_arena->friends.count; ++i) {
+            float d = (g_arena->friends[i]->position - position).length();
             if (d < nearest) nearest = d;
         }
         if (nearest >= 1024) break;
@@ -95,8 +94,8 @@ void Enemy::update() {
     bool attacked = false;
     float nearest = sightRange;
     float W = g_world->worldSize.x, H = g_world->worldSize.y;
-    for (unsigned i = 0; i < g_game->friends.count && !attacked; ++i) {
-        vec2 f = g_game->friends[i]->position;
+    for (unsigned i = 0; i < g_arena->friends.count && !attacked; ++i) {
+        vec2 f = g_arena->friends[i]->position;
         vec2 images[9] = {vec2(f.x, f.y),         vec2(f.x + W, f.y),     vec2(f.x - W, f.y),
                           vec2(f.x, f.y + H),     vec2(f.x, f.y - H),     vec2(f.x + W, f.y + H),
                           vec2(f.x + W, f.y - H), vec2(f.x - W, f.y + H), vec2(f.x - W, f.y - H)};
@@ -155,7 +154,7 @@ bool Enemy::damage(float amount) {
     ti->position = where;
     ti->text->position = quenth::vec3(where.x, where.y, 0);
     g_world->add(ti->text);
-    g_game->actors.push(ti);
+    g_arena->actors.push(ti);
     return false;
 }
 
@@ -167,18 +166,18 @@ void Enemy::destroy() {
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(500, 600);
     unsigned lifeMax = g_rand.randi(1000, 1200);
-    g_game->explosionParticles->emit(g_game->explosionSlice, 192, lifeMin, lifeMax, position, radius, 26, 40,
-                                     0, 8, vec2(0, 0), 0, speed, 360, minFireColor, maxFireColor);
-    g_world->add(g_game->explosionSlice);
+    g_arena->explosionParticles->emit(g_arena->explosionSlice, 192, lifeMin, lifeMax, position, radius, 26,
+                                      40, 0, 8, vec2(0, 0), 0, speed, 360, minFireColor, maxFireColor);
+    g_world->add(g_arena->explosionSlice);
 
-    g_game->scoreCounter->addValue(scoreValue);
+    g_arena->addScore(scoreValue);
 
     if (g_rand.randf() - dropChance < 0) {
         Powerup* pu = new Powerup();
         pu->position = position;
         if (pu->drawable && drawable) pu->drawable->insertBefore(drawable);
-        g_game->powerups.push(pu);
-        g_game->actors.push(pu);
+        g_arena->powerups.push(pu);
+        g_arena->actors.push(pu);
     }
 
     if (drawable) drawable->setVisible(false);
@@ -201,6 +200,6 @@ void Enemy::setStats(float radius_, float hullBase, float scoreBase, float maxSp
     sightRange = 3000;
     maxSpeed = maxSpeed_;
     dropChance = dropChance_;
-    hull = g_game->difficulty * hullBase;
-    scoreValue = (int)(g_game->difficulty * scoreBase);
+    hull = g_arena->difficulty * hullBase;
+    scoreValue = (int)(g_arena->difficulty * scoreBase);
 }

@@ -11,13 +11,13 @@
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "game/actors/TextIndicator.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
-#include "game/world/Game.h"
 #include "particles/ParticleSystem.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Group.h"
@@ -225,32 +225,32 @@ void Player::destroy() {
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(1233, 1655);
     unsigned lifeMax = g_rand.randi(2899, 3125);
-    g_game->explosionParticles->emit(g_game->explosionSlice, 256, lifeMin, lifeMax, position,
-                                     (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
-                                     minBlueColor, maxBlueColor);
+    g_arena->explosionParticles->emit(g_arena->explosionSlice, 256, lifeMin, lifeMax, position,
+                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      minBlueColor, maxBlueColor);
     speed = g_rand.randf(9 * radius, 12 * radius);
     lifeMin = g_rand.randi(500, 600);
     lifeMax = g_rand.randi(5622, 6234);
-    g_game->explosionParticles->emit(g_game->explosionSlice, 512, lifeMin, lifeMax, position,
-                                     (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
-                                     minFireColor, maxFireColor);
-    g_world->add(g_game->explosionSlice);
+    g_arena->explosionParticles->emit(g_arena->explosionSlice, 512, lifeMin, lifeMax, position,
+                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      minFireColor, maxFireColor);
+    g_world->add(g_arena->explosionSlice);
 
     scale = 0;
     deathPosition = position;
-    if (g_game->lives > 0) {
+    if (g_arena->lives > 0) {
         respawnFlightStart = now + 2500;
         respawnTime = respawnFlightStart + 3500;
         float rx = g_rand.randf(-1, 1);
         float ry = g_rand.randf(-1, 1);
         respawnPoint = vec2(rx, ry).normalize() * 1920;
     } else {
-        stackRemove(g_game->friends, this);
-        g_game->removeActor(this);
+        stackRemove(g_arena->friends, this);
+        g_arena->removeActor(this);
         drawable->remove();
     }
     velocity = vec2(0, 0);
-    stackRemove(g_game->friends, this);
+    stackRemove(g_arena->friends, this);
 }
 
 void Player::spawn() {
@@ -260,19 +260,19 @@ void Player::spawn() {
     spawnStart = now;
     invulnerableUntil = now + 1000;
 
-    g_game->lives -= 1;
+    g_arena->lives -= 1;
     static char buf[64];
-    snprintf(buf, sizeof buf, "%i lives left", g_game->lives);
+    snprintf(buf, sizeof buf, "%i lives left", g_arena->lives);
     TextIndicator* ti = new TextIndicator();
     ti->text->setText(buf);
     ti->scale = 1.5f;
     ti->position = vec2(0.5f * quenth::Quenth::getScreenWidth(), 0.4f * quenth::Quenth::getScreenHeight());
     ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
     g_hud->add(ti->text);
-    g_game->actors.push(ti);
+    g_arena->actors.push(ti);
 
     if (respawnFlightStart - respawnTime != 0) {
-        g_game->friends.push(this);
+        g_arena->friends.push(this);
         respawnFlightStart = 0;
         respawnTime = 0;
     }

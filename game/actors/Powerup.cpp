@@ -10,12 +10,11 @@
 #include "game/actors/Friend.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
+#include "game/base/Arena.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/StackRemove.h"
-#include "game/hud/ScoreCounter.h"
-#include "game/world/Game.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
 #include "scene/Sprite.h"
@@ -66,9 +65,9 @@ Powerup::Powerup()
 }
 
 Powerup::~Powerup() {
-    if (g_game) {
-        stackRemove(g_game->powerups, this);
-        g_game->removeActor(this);
+    if (g_arena) {
+        stackRemove(g_arena->powerups, this);
+        g_arena->removeActor(this);
     }
     delete ship;
     delete animGlow;
@@ -88,7 +87,7 @@ void Powerup::update() {
 
     // A ship that died (left the friends) while the token flew to it is no
     // target any more: the token drops where it is and drifts on.
-    if (collecting && !stackContains(g_game->friends, collector)) {
+    if (collecting && !stackContains(g_arena->friends, collector)) {
         collecting = false;
         collector = nullptr;
         scale = 1;
@@ -97,8 +96,8 @@ void Powerup::update() {
     if (!collecting) {
         position += velocity * sync;
         velocity *= (float)(1 - sync * 0.2);
-        for (unsigned i = 0; i < g_game->friends.count; ++i) {
-            Friend* f = g_game->friends[i];
+        for (unsigned i = 0; i < g_arena->friends.count; ++i) {
+            Friend* f = g_arena->friends[i];
             if ((position - f->position).length() < f->pickupRadius) {
                 collecting = true;
                 collector = f;
@@ -124,15 +123,14 @@ void Powerup::update() {
 void Powerup::collect() {
     static const quenth::vec4 ic(0.1f, 1.0f, 0.15f, 1.0f);
     static char message[64];
-    Player* player = g_game->player;
+    Player* player = g_arena->player;
     float now = (float)quenth::Quenth::currentTime;
     message[0] = 0;
 
     switch (kind) {
         case 0: {
             int n = g_rand.randi(1, 5) * 10;
-            g_game->upgrades += n;
-            g_game->weaponCounter->addValue(n);
+            g_arena->addUpgrade(n);
             snprintf(message, sizeof message, "Upgrade +%i", n);
             break;
         }
@@ -145,7 +143,7 @@ void Powerup::collect() {
             snprintf(message, sizeof message, "Shield restored");
             break;
         case 3:
-            g_game->scoreCounter->addValue(g_rand.randi(5, 15) * 100);
+            g_arena->addScore(g_rand.randi(5, 15) * 100);
             snprintf(message, sizeof message, "Extra score");
             break;
         case 4:
@@ -160,14 +158,14 @@ void Powerup::collect() {
             break;
         case 6: {
             float radius = g_rand.randf(720, 820);
-            g_game->killEnemiesInRadius(player->position, radius);
+            g_arena->killEnemiesInRadius(player->position, radius);
             float d = g_rand.randf(950, 1250);
             g_fader->r = 1;
             g_fader->g = 1;
             g_fader->b = 1;
             g_fader->a = 1;
             g_fader->fadeIn((unsigned)d);
-            g_game->screenShake(d, d / 5);
+            g_arena->screenShake(d, d / 5);
             snprintf(message, sizeof message, "Free MegaNuke");
             break;
         }
@@ -184,5 +182,5 @@ void Powerup::collect() {
     ti->position = vec2(position.x, position.y - 35);
     ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
     g_world->add(ti->text);
-    g_game->actors.push(ti);
+    g_arena->actors.push(ti);
 }

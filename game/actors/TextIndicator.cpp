@@ -1,9 +1,9 @@
 #include "game/actors/TextIndicator.h"
 
 #include "engine/core/Quenth.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
-#include "game/world/Game.h"
 #include "scene/Text.h"
 
 float TextIndicator::speed = 35.0f;
@@ -22,7 +22,7 @@ TextIndicator::TextIndicator() {
 }
 
 TextIndicator::~TextIndicator() {
-    if (g_game) g_game->removeActor(this);
+    if (g_arena) g_arena->removeActor(this);
     delete text;
 }
 

@@ -10,6 +10,10 @@ Actor::Actor() : drawable(nullptr), position(0, 0), radius(0), rotation(0), scal
 
 Actor::~Actor() {}
 
+bool Actor::damage(float) {
+    return true;
+}
+
 void Actor::update() {
     wrapAndSync();
 }

@@ -22,6 +22,9 @@ public:
     // Wraps the position into the world and copies position, scale and
     // rotation to the drawable.
     virtual void update();
+    // A hit of amount points: true while the actor survives it. The base has
+    // no hull and always survives; the ships override it.
+    virtual bool damage(float amount);
 
 protected:
     // The part of update() that every actor shares.

@@ -7,9 +7,9 @@
 #include "game/actors/Enemy.h"
 #include "game/actors/Player.h"
 #include "game/actors/Powerup.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/WrappedOffset.h"
-#include "game/world/Game.h"
 #include "scene/Scene2D.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
@@ -29,15 +29,15 @@ vec2 HUD_RadarBlips::toRadar(vec2 const& worldOffset) const {
 
 void HUD_RadarBlips::collect() {
     blips.clear();
-    if (!g_game || !g_game->player || !g_world) return;
-    vec2 centre = g_game->player->position;
+    if (!g_arena || !g_arena->player || !g_world) return;
+    vec2 centre = g_arena->player->position;
     vec2 world = g_world->worldSize;
-    for (unsigned i = 0; i < g_game->powerups.count; ++i) {
-        Blip b = {toRadar(wrappedOffset(centre, g_game->powerups[i]->position, world)), 60, 255, 90, 255};
+    for (unsigned i = 0; i < g_arena->powerups.count; ++i) {
+        Blip b = {toRadar(wrappedOffset(centre, g_arena->powerups[i]->position, world)), 60, 255, 90, 255};
         blips.push(b);
     }
-    for (unsigned i = 0; i < g_game->enemies.count; ++i) {
-        Blip b = {toRadar(wrappedOffset(centre, g_game->enemies[i]->position, world)), 255, 60, 40, 255};
+    for (unsigned i = 0; i < g_arena->enemies.count; ++i) {
+        Blip b = {toRadar(wrappedOffset(centre, g_arena->enemies[i]->position, world)), 255, 60, 40, 255};
         blips.push(b);
     }
 }

@@ -9,11 +9,11 @@
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "engine/util/Stack.h"
-#include "game/actors/Enemy.h"
+#include "game/base/Actor.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/WrappedOffset.h"
-#include "game/world/Game.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
 #include "scene/SceneState.h"
@@ -34,8 +34,8 @@ Laser::Laser() {
     hitEmitters = new ParticleEmitter*[capacity];
     hitSlices = new ParticleSlice*[capacity];
     for (uint32_t i = 0; i < capacity; ++i) {
-        hitSlices[i] = g_game->weaponParticles->createSlice(true, false);
-        ParticleEmitter* e = g_game->weaponParticles->createEmitter(hitSlices[i]);
+        hitSlices[i] = g_arena->weaponParticles->createSlice(true, false);
+        ParticleEmitter* e = g_arena->weaponParticles->createEmitter(hitSlices[i]);
         e->colorA = quenth::vec4(0.6f, 0.2f, 0.05f, 0);
         e->colorB = quenth::vec4(0.9f, 0.3f, 0.1f, 0);
         e->lifeMin = 300;
@@ -62,7 +62,7 @@ Laser::Laser() {
 Laser::~Laser() {
     // The emitters would otherwise go on feeding slices that no longer exist.
     for (uint32_t i = 0; i < capacity; ++i) {
-        if (g_game && g_game->weaponParticles) g_game->weaponParticles->destroyEmitter(hitEmitters[i]);
+        if (g_arena && g_arena->weaponParticles) g_arena->weaponParticles->destroyEmitter(hitEmitters[i]);
         delete hitSlices[i];
     }
     delete[] beams;
@@ -101,7 +101,7 @@ void Laser::update() {
         hit_struct hit = findHit(origin, tip, b.width);
         b.end = hit.target ? hit.point : tip;
         if (hit.target) {
-            Enemy* target = static_cast<Enemy*>(hit.target);
+            Actor* target = hit.target;
             Drawable* body = target->drawable; // read before the hit: a killed target deletes itself
             float amount = g_rand.randf(damageMin, damageMax) * quenth::Quenth::sync;
             if (target->damage(amount)) {

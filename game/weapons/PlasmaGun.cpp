@@ -8,23 +8,22 @@
 #include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
-#include "game/actors/Enemy.h"
-#include "game/actors/Friend.h"
+#include "game/base/Actor.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/weapons/EnemyWeapon.h"
 #include "game/weapons/Weapon.h"
-#include "game/world/Game.h"
 #include "particles/ParticleSystem.h"
 #include "scene/SceneState.h"
 #include "scene/ViewRect.h"
 
-template <class Gun, class Target>
-PlasmaGun<Gun, Target>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
+template <class Gun>
+PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
     capacity = slots;
     bullets = new Bullet[capacity](); // zero: every slot free
     for (uint32_t i = 0; i < capacity; ++i)
-        sparkSlices.push(g_game->weaponParticles->createSlice(true, false));
+        sparkSlices.push(g_arena->weaponParticles->createSlice(true, false));
     texture = Resources::plasmabullet_tex;
     cursor = 0;
     bulletSpeed = 750;
@@ -32,15 +31,15 @@ PlasmaGun<Gun, Target>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
     drawPasses = 3;
 }
 
-template <class Gun, class Target>
-PlasmaGun<Gun, Target>::~PlasmaGun() {
+template <class Gun>
+PlasmaGun<Gun>::~PlasmaGun() {
     // A deleted slice hands its particles back to the pool.
     for (unsigned i = 0; i < sparkSlices.count; ++i) delete sparkSlices.data[i];
     delete[] bullets;
 }
 
-template <class Gun, class Target>
-float PlasmaGun<Gun, Target>::shoot(quenth::vec2 const& direction) {
+template <class Gun>
+float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     float cost = Gun::shoot(direction);
     if (cost == 0) return 0;
     uint32_t now = quenth::Quenth::currentTime;
@@ -59,10 +58,10 @@ float PlasmaGun<Gun, Target>::shoot(quenth::vec2 const& direction) {
     return cost;
 }
 
-template <class Gun, class Target>
-void PlasmaGun<Gun, Target>::growArray() {
+template <class Gun>
+void PlasmaGun<Gun>::growArray() {
     for (uint32_t i = 0; i < capacity; ++i)
-        sparkSlices.push(g_game->weaponParticles->createSlice(true, false));
+        sparkSlices.push(g_arena->weaponParticles->createSlice(true, false));
     Bullet* grown = new Bullet[capacity * 2]();
     for (uint32_t i = 0; i < capacity; ++i) grown[i] = bullets[i];
     delete[] bullets;
@@ -70,8 +69,8 @@ void PlasmaGun<Gun, Target>::growArray() {
     capacity *= 2;
 }
 
-template <class Gun, class Target>
-void PlasmaGun<Gun, Target>::update() {
+template <class Gun>
+void PlasmaGun<Gun>::update() {
     uint32_t now = quenth::Quenth::currentTime;
     for (uint32_t i = 0; i < capacity; ++i) {
         Bullet& b = bullets[i];
@@ -81,7 +80,7 @@ void PlasmaGun<Gun, Target>::update() {
         if (hit.target) {
             b.birth = 0;
             b.expiry = 0;
-            Target* target = static_cast<Target*>(hit.target);
+            Actor* target = hit.target;
             // Read before the hit: a killed target deletes itself.
             quenth::vec2 centre = target->position;
             Drawable* body = target->drawable;
@@ -89,16 +88,16 @@ void PlasmaGun<Gun, Target>::update() {
             if (target->damage(amount)) {
                 ParticleSlice* slice = sparkSlices.data[i];
                 if (body) slice->insertAfter(body);
-                g_game->weaponParticles->emit(slice, 52, 300, 450, hit.point, 1, 10, 16, 4, 6,
-                                              hit.point - centre, 5, 85, 60, cmin, cmax);
+                g_arena->weaponParticles->emit(slice, 52, 300, 450, hit.point, 1, 10, 16, 4, 6,
+                                               hit.point - centre, 5, 85, 60, cmin, cmax);
             }
         }
         b.position += step;
     }
 }
 
-template <class Gun, class Target>
-void PlasmaGun<Gun, Target>::draw(SceneState& state) {
+template <class Gun>
+void PlasmaGun<Gun>::draw(SceneState& state) {
     static quenth::Stack<Vertex> vertices(512);
     static quenth::Stack<quenth::mat4> mstack(8);
     vertices.clear();
@@ -139,5 +138,5 @@ void PlasmaGun<Gun, Target>::draw(SceneState& state) {
 }
 
 // The player's gun and the enemies' gun.
-template class PlasmaGun<Weapon, Enemy>;
-template class PlasmaGun<EnemyWeapon, Friend>;
+template class PlasmaGun<Weapon>;
+template class PlasmaGun<EnemyWeapon>;

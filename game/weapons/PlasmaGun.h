@@ -18,9 +18,9 @@ class Texture;
 // speed from a fixed pool, hit the first body on their path, and throw sparks
 // from the point of impact; drawn as additive quads once per view of the
 // wrapping world. Gun is the weapon base that decides what is hit (Weapon:
-// enemies, EnemyWeapon: the player's side), Target the class of those bodies.
-// The two guns differ only in their numbers, set by their constructors.
-template <class Gun, class Target>
+// enemies, EnemyWeapon: the player's side). The two guns differ only in
+// their numbers, set by their constructors.
+template <class Gun>
 class PlasmaGun : public Gun {
 public:
     // One corner of a bullet quad as the card reads it, 20 bytes.

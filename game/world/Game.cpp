@@ -27,6 +27,7 @@
 #include "game/hud/HUD_WeaponBox.h"
 #include "game/hud/Reticle.h"
 #include "game/hud/ScoreCounter.h"
+#include "game/weapons/HitTest.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
 #include "game/world/Starfield.h"
@@ -38,15 +39,9 @@
 using quenth::vec2;
 
 Game::Game()
-    : actors(128), enemies(128), friends(128), powerups(128), player(nullptr), reticle(nullptr),
-      scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr), radarBox(nullptr),
-      gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0), difficulty(1.0f),
-      wave(0), nextWaveTime(0), playing(true), lives(3), upgrades(0), updatePass(0), actorRemovals(0) {
-    weaponParticles = new ParticleSystem(1024);
-    weaponParticles->texture = Resources::proc_particle0_tex;
-    explosionParticles = new ParticleSystem(4096);
-    explosionParticles->texture = Resources::proc_particle0_tex;
-    explosionSlice = explosionParticles->createSlice(true, false);
+    : reticle(nullptr), scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr),
+      radarBox(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0),
+      wave(0), nextWaveTime(0), playing(true), upgrades(0), updatePass(0) {
     starfield = new Starfield(512);
     gameOverText = new Text(Resources::font_big, "Game Over");
 }
@@ -105,10 +100,6 @@ void Game::init() {
     playing = true;
     gameOverStart = gameOverEnd = 0;
     nextWaveTime = (float)quenth::Quenth::currentTime + 5000;
-}
-
-void Game::removeActor(Actor* a) {
-    if (stackRemove(actors, a)) ++actorRemovals;
 }
 
 void Game::update() {
@@ -192,6 +183,15 @@ void Game::update() {
     weaponBox->showPlayer(player);
 }
 
+void Game::addScore(int points) {
+    scoreCounter->addValue(points);
+}
+
+void Game::addUpgrade(int points) {
+    upgrades += points;
+    weaponCounter->addValue(points);
+}
+
 void Game::screenShake(float duration, float magnitude) {
     float now = (float)quenth::Quenth::currentTime;
     shakeMagnitude = magnitude;
@@ -228,6 +228,24 @@ void Game::killEnemiesInRadius(vec2& center, float radius) {
             }
         }
     }
+}
+
+namespace {
+
+// Work buffers of the hit tests, made at start-up rather than at the first
+// shot, so that the first hit in the middle of play allocates nothing.
+quenth::Stack<hit_struct> hits(64, false);
+quenth::Stack<float> distances(64, false);
+quenth::Stack<quenth::vec2> images(128, false);
+
+} // namespace
+
+hit_struct Game::hitEnemy(vec2 const& from, vec2 const& to) {
+    return findHitIn(enemies, from, to, hits, distances, images);
+}
+
+hit_struct Game::hitFriend(vec2 const& from, vec2 const& to) {
+    return findHitIn(friends, from, to, hits, distances, images);
 }
 
 namespace {

@@ -44,7 +44,10 @@ protected:
     }
 
     // The game is left alive: objects of a game refer to it until the end.
-    void TearDown() override { g_game = nullptr; }
+    void TearDown() override {
+        g_game = nullptr;
+        g_arena = nullptr;
+    }
 
     static void setTime(uint32_t ms) { quenth::Quenth::currentTime = ms; }
     static void advance(uint32_t ms) {
