@@ -13,9 +13,7 @@
 #include "game/base/StackRemove.h"
 #include "game/weapons/EnemyPlasma.h"
 #include "particles/ParticleSystem.h"
-#include "scene/Group.h"
 #include "scene/Scene2D.h"
-#include "scene/Sprite.h"
 #include "scene/Text.h"
 
 using quenth::vec2;
@@ -182,24 +180,4 @@ void Enemy::destroy() {
 
     if (drawable) drawable->setVisible(false);
     delete this;
-}
-
-void Enemy::buildShip(Group*& ship, Sprite*& body, Sprite*& glow, quenth::Texture* bodyTex,
-                      quenth::Texture* glowTex, float side) {
-    ship = new Group();
-    body = new Sprite(bodyTex, side, side);
-    glow = new Sprite(glowTex, side, side);
-    glow->setDrawMode(DRAW_MODE_ADD);
-    ship->add(body);
-    ship->add(glow);
-    drawable = ship;
-}
-
-void Enemy::setStats(float radius_, float hullBase, float scoreBase, float maxSpeed_, float dropChance_) {
-    radius = radius_;
-    sightRange = 3000;
-    maxSpeed = maxSpeed_;
-    dropChance = dropChance_;
-    hull = g_arena->difficulty * hullBase;
-    scoreValue = (int)(g_arena->difficulty * scoreBase);
 }

@@ -1,3 +1,6 @@
+// game/actors: the things that live in the arena: the enemies and their type table, the player,
+// the power-ups and the floating texts. Builds on base and weapons; the hud and the world build
+// on it (base <- weapons <- actors <- hud <- world).
 #ifndef VORLANE_GAME_ENEMY_H
 #define VORLANE_GAME_ENEMY_H
 
@@ -5,15 +8,11 @@
 #include "game/base/Actor.h"
 
 class EnemyWeapon;
-class Group;
-class Sprite;
-namespace quenth {
-class Texture;
-}
 
-// Base of the seven enemy ship types: wanders the wrapping world, hunts and
-// orbits any friend in sight, fires its gun within attack range, and explodes
-// when its hull is shot away. Lives in the game's `actors` and `enemies`.
+// Base of the enemy ships (EnemyShip and its seven types): wanders the
+// wrapping world, hunts and orbits any friend in sight, fires its gun within
+// attack range, and explodes when its hull is shot away. Lives in the game's
+// `actors` and `enemies`.
 class Enemy : public Actor {
 public:
     EnemyWeapon* weapon;   // the gun, owned (an EnemyPlasma)
@@ -38,14 +37,6 @@ public:
     virtual void attack();
     // Explosion, score, possible power-up; deletes the enemy.
     virtual void destroy();
-
-protected:
-    // Builds the ship node shared by all types: a group holding the body
-    // sprite and the additive glow sprite, both square of the given side.
-    void buildShip(Group*& ship, Sprite*& body, Sprite*& glow, quenth::Texture* bodyTex,
-                   quenth::Texture* glowTex, float side);
-    // The type's stats; hull and score grow with the game's difficulty.
-    void setStats(float radius, float hullBase, float scoreBase, float maxSpeed, float dropChance);
 };
 
 #endif

@@ -7,14 +7,8 @@
 #include "engine/core/Quenth.h"
 #include "engine/math/vec3.h"
 #include "game/actors/Enemy.h"
-#include "game/actors/Fighter.h"
-#include "game/actors/Fighter2.h"
-#include "game/actors/Hammerhead.h"
-#include "game/actors/Hammerhead2.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
-#include "game/actors/Probe.h"
-#include "game/actors/Probe2.h"
-#include "game/actors/Probe3.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Globals.h"
 #include "game/weapons/Laser.h"
@@ -28,41 +22,31 @@ using quenth::vec2;
 
 namespace {
 
-// One row of the wave table: count = trunc(slope (w - offset) + base) + 1
-// from wave firstWave on.
+template <class T>
+Enemy* make() {
+    return new T();
+}
+
+// One row of the wave table: from wave firstWave on, each wave brings
+// trunc(slope (w - offset) + base) + 1 ships made by create.
 struct WaveRow {
+    Enemy* (*create)();
     int firstWave;
     double slope, offset, base;
 };
 
-const WaveRow waveRows[7] = {
-    {1, 2.4, 0, 10},   // Fighter
-    {3, 2.2, 3, 3},    // Fighter2
-    {6, 2.5, 5, 2},    // Hammerhead
-    {9, 2.9, 8, 20},   // Probe
-    {13, 2.9, 12, 20}, // Probe2
-    {15, 2.5, 15, 2},  // Hammerhead2
-    {17, 2.9, 16, 20}, // Probe3
+// In the order the types are created; a type not yet due ends the wave.
+// clang-format off
+const WaveRow waveRows[] = {
+    {make<Fighter>,      1, 2.4,  0, 10},
+    {make<Fighter2>,     3, 2.2,  3,  3},
+    {make<Hammerhead>,   6, 2.5,  5,  2},
+    {make<Probe>,        9, 2.9,  8, 20},
+    {make<Probe2>,      13, 2.9, 12, 20},
+    {make<Hammerhead2>, 15, 2.5, 15,  2},
+    {make<Probe3>,      17, 2.9, 16, 20},
 };
-
-Enemy* makeEnemy(int type) {
-    switch (type) {
-        case 0:
-            return new Fighter();
-        case 1:
-            return new Fighter2();
-        case 2:
-            return new Hammerhead();
-        case 3:
-            return new Probe();
-        case 4:
-            return new Probe2();
-        case 5:
-            return new Hammerhead2();
-        default:
-            return new Probe3();
-    }
-}
+// clang-format on
 
 } // namespace
 
@@ -86,12 +70,11 @@ void Game::nextWave() {
 
     difficulty = (float)((double)difficulty * 1.1);
 
-    for (int type = 0; type < 7; ++type) {
-        WaveRow const& row = waveRows[type];
+    for (WaveRow const& row : waveRows) {
         if (w < row.firstWave) break;
         int count = (int)(row.slope * (w - row.offset) + row.base);
         for (int k = count; k >= 0; --k) {
-            Enemy* e = makeEnemy(type);
+            Enemy* e = row.create();
             e->spawn();
             enemies.push(e);
             actors.push(e);

@@ -1,6 +1,6 @@
 #include "game/actors/Powerup.h"
 #include "game/actors/Enemy.h"
-#include "game/actors/Fighter.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Fader.h"

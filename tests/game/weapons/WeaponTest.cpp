@@ -1,5 +1,5 @@
 #include "engine/math/vec4.h"
-#include "game/actors/Fighter.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/base/StackRemove.h"
 #include "game/weapons/EnemyPlasma.h"

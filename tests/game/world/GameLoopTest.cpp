@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "game/actors/Enemy.h"
-#include "game/actors/Fighter.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/Powerup.h"
 #include "game/actors/TextIndicator.h"

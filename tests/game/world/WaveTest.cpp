@@ -1,14 +1,8 @@
 #include <typeinfo>
 
 #include "game/actors/Enemy.h"
-#include "game/actors/Fighter.h"
-#include "game/actors/Fighter2.h"
-#include "game/actors/Hammerhead.h"
-#include "game/actors/Hammerhead2.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
-#include "game/actors/Probe.h"
-#include "game/actors/Probe2.h"
-#include "game/actors/Probe3.h"
 #include "game/actors/TextIndicator.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
