@@ -1,6 +1,7 @@
-// game/actors: the things that live in the arena: the enemies and their type table, the player,
-// the power-ups and the floating texts. Builds on base and weapons; the hud and the world build
-// on it (base <- weapons <- actors <- hud <- world).
+// game/actors: what lives in the arena: the enemies and their type table, the player, the
+// power-ups and the floating texts.
+// Folders build one way, base <- weapons <- actors <- hud <- world: a file includes only its
+// own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_ENEMY_H
 #define VORLANE_GAME_ENEMY_H
 

@@ -1,6 +1,7 @@
-// game/base: what every other folder stands on: the Actor, the Arena it lives in, the globals, the
-// resource table, the fader and small helpers. The folders build on each other one way only,
-// base <- weapons <- actors <- hud <- world: a file includes its own folder and those before it.
+// game/base: the ground of the game library: Actor, the Arena it lives in, the hit answer,
+// the globals, the resource table, the fader and small helpers.
+// Folders build one way, base <- weapons <- actors <- hud <- world: a file includes only its
+// own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_ARENA_H
 #define VORLANE_GAME_ARENA_H
 

@@ -1,3 +1,7 @@
+// game/hud: the screen panels: score and weapon boxes, bars, radar, dials, score counters and
+// the reticle.
+// Folders build one way, base <- weapons <- actors <- hud <- world: a file includes only its
+// own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_HUD_SCOREBOX_H
 #define VORLANE_GAME_HUD_SCOREBOX_H
 

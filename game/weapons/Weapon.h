@@ -1,3 +1,7 @@
+// game/weapons: the guns and what they fire: the two weapon bases, the plasma guns, the laser,
+// the segment hit test and the fire-rate rule.
+// Folders build one way, base <- weapons <- actors <- hud <- world: a file includes only its
+// own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_WEAPON_H
 #define VORLANE_GAME_WEAPON_H
 

@@ -1,6 +1,7 @@
-// game/world: the top of the game library: the Game (one play-through, its waves) and the starfield
-// behind it. It builds on every other folder (base <- weapons <- actors <- hud <- world); nothing
-// in the library includes it, only the program, the tools and the tests.
+// game/world: the top: the Game (one play-through and its waves) and the starfield behind it.
+// No other folder includes it; the program, the tools and the tests do.
+// Folders build one way, base <- weapons <- actors <- hud <- world: a file includes only its
+// own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_GAME_H
 #define VORLANE_GAME_GAME_H
 
