@@ -2,8 +2,8 @@
 
 #include "engine/core/Quenth.h"
 #include "engine/math/vec3.h"
-#include "game/Globals.h"
-#include "game/Resources.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Text.h"
 

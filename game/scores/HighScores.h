@@ -1,3 +1,5 @@
+// game/scores: the high-score table the player keeps in scores.txt.
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world.
 #ifndef VORLANE_GAME_SCORES_HIGHSCORES_H
 #define VORLANE_GAME_SCORES_HIGHSCORES_H
 

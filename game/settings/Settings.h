@@ -1,3 +1,5 @@
+// game/settings: what the player chooses and keeps, the options of vorlane.conf and the
+// key names. Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world.
 #ifndef VORLANE_GAME_SETTINGS_SETTINGS_H
 #define VORLANE_GAME_SETTINGS_SETTINGS_H
 

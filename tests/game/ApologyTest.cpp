@@ -4,8 +4,8 @@
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Font.h"
 #include "engine/gfx/Surface.h"
-#include "game/Globals.h"
-#include "game/Resources.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Text.h"
 

@@ -10,9 +10,9 @@
 #include "engine/core/Quenth.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec2.h"
-#include "game/Fader.h"
-#include "game/Game.h"
-#include "game/Globals.h"
+#include "game/base/Fader.h"
+#include "game/base/Globals.h"
+#include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
 
@@ -44,7 +44,10 @@ protected:
     }
 
     // The game is left alive: objects of a game refer to it until the end.
-    void TearDown() override { g_game = nullptr; }
+    void TearDown() override {
+        g_game = nullptr;
+        g_arena = nullptr;
+    }
 
     static void setTime(uint32_t ms) { quenth::Quenth::currentTime = ms; }
     static void advance(uint32_t ms) {

@@ -1,6 +1,7 @@
 // The program-wide globals, defined here for the game's test program (the
 // program itself defines them in app/Main.cpp).
-#include "game/Globals.h"
+#include "game/base/Globals.h"
+#include "game/world/Game.h"
 
 quenth::Random g_rand(0xd34db33f);
 Scene2D* g_world = nullptr;

@@ -15,12 +15,12 @@
 
 #include "engine/core/Quenth.h"
 #include "engine/math/vec2.h"
-#include "game/Enemy.h"
-#include "game/Fader.h"
-#include "game/Game.h"
-#include "game/Globals.h"
-#include "game/Player.h"
-#include "game/Resources.h"
+#include "game/actors/Enemy.h"
+#include "game/actors/Player.h"
+#include "game/base/Fader.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
+#include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
 

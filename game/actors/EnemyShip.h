@@ -1,0 +1,43 @@
+#ifndef VORLANE_GAME_ENEMYSHIP_H
+#define VORLANE_GAME_ENEMYSHIP_H
+
+#include "game/actors/Enemy.h"
+#include "game/actors/EnemyType.h"
+
+class Group;
+class Sprite;
+
+// An enemy ship built from one row of the type table: a group holding the
+// hull sprite and its additive glow, the row's stats set at spawn, and the
+// ship turned to its direction of travel every frame.
+class EnemyShip : public Enemy {
+public:
+    EnemyType const& type; // the row this ship is made from
+    Group* ship;           // the ship node, owned; the actor's drawable is its drawable part
+    Sprite* body;          // hull sprite, owned, first child of ship
+    Sprite* glow;          // additive glow sprite, owned, second child of ship
+
+    explicit EnemyShip(EnemyType const& type);
+    virtual ~EnemyShip();
+    virtual void update();
+    // Enemy::spawn, then the row's stats; hull and score grow with the game's difficulty.
+    virtual void spawn();
+};
+
+// An enemy ship of one fixed row. The seven types below are such ships: the
+// waves make them by name, and the class tells a ship's type at run time.
+template <EnemyTypeId id>
+class EnemyOfType : public EnemyShip {
+public:
+    EnemyOfType() : EnemyShip(enemyTypes[id]) {}
+};
+
+using Fighter = EnemyOfType<FIGHTER>;
+using Fighter2 = EnemyOfType<FIGHTER2>;
+using Hammerhead = EnemyOfType<HAMMERHEAD>;
+using Probe = EnemyOfType<PROBE>;
+using Probe2 = EnemyOfType<PROBE2>;
+using Hammerhead2 = EnemyOfType<HAMMERHEAD2>;
+using Probe3 = EnemyOfType<PROBE3>;
+
+#endif

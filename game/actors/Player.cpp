@@ -1,0 +1,279 @@
+#include "game/actors/Player.h"
+
+#include <SDL/SDL.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine/core/Quenth.h"
+#include "engine/math/Math.h"
+#include "engine/math/vec3.h"
+#include "engine/math/vec4.h"
+#include "engine/util/Random.h"
+#include "game/actors/TextIndicator.h"
+#include "game/base/Arena.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
+#include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
+#include "game/weapons/Laser.h"
+#include "game/weapons/Plasma.h"
+#include "particles/ParticleSystem.h"
+#include "scene/DirectScene2D.h"
+#include "scene/Group.h"
+#include "scene/Scene2D.h"
+#include "scene/Sprite.h"
+#include "scene/Text.h"
+
+using quenth::vec2;
+
+Player::Player()
+    : velocity(0, 0), cameraLead(0, 0), energy(350), maxEnergy(350), energyRegen(35), thrustCost(25),
+      cameraLeadMax(vec2(500, 500).length()), speedBoost(false), speedBoostStart(0), speedBoostEnd(0),
+      respawnFlightStart(0), respawnTime(0), spawnStart(0), invulnerableUntil(0), deathPosition(0, 0),
+      respawnPoint(0, 0) {
+    radius = 32;
+    pickupRadius = 150;
+    hull = 125;
+    maxHull = 100;
+
+    exhaust = new ParticleSystem(256);
+    exhaust->texture = Resources::proc_particle0_tex;
+    exhaustEmitter = exhaust->createEmitter(nullptr);
+    exhaustEmitter->colorA = quenth::vec4(0.35f, 0.5f, 0.8f, 0.3f);
+    exhaustEmitter->colorB = quenth::vec4(0.35f, 0.6f, 1.0f, 0.5f);
+    exhaustEmitter->lifeMin = 200;
+    exhaustEmitter->lifeMax = 500;
+    exhaustEmitter->speedMin = 0;
+    exhaustEmitter->speedMax = 50;
+    exhaustEmitter->sizeStartMin = 40;
+    exhaustEmitter->sizeStartMax = 48;
+    exhaustEmitter->sizeEndMin = 0;
+    exhaustEmitter->sizeEndMax = 5;
+    exhaustEmitter->spread = 50;
+    exhaustEmitter->positionSpread = 0;
+    exhaustEmitter->rate = 0;
+    if (g_world) g_world->add(exhaust->defaultSlice);
+
+    plasma = new Plasma();
+    laser = new Laser();
+    laser->color.r = 76;
+    laser->color.g = 76;
+    laser->color.b = 255;
+    laser->color.a = 224;
+
+    ship = new Group();
+    bottomSprite = new Sprite(Resources::player_bot_tex, 64, 64);
+    middleSprite = new Sprite(Resources::player_mid_tex, 64, 64);
+    topSprite = new Sprite(Resources::player_top_tex, 64, 64);
+    bottomGlow = new Sprite(Resources::player_bot_glow_tex, 60, 60);
+    bottomGlow->setDrawMode(DRAW_MODE_ADD);
+    bottomGlow->blendColor.a = 107;
+    topGlow = new Sprite(Resources::player_top_glow_tex, 72, 72);
+    topGlow->setDrawMode(DRAW_MODE_ADD);
+    ship->add(bottomSprite);
+    ship->add(bottomGlow);
+    ship->add(middleSprite);
+    ship->add(topSprite);
+    ship->add(topGlow);
+    drawable = ship;
+
+    energyText = new Text(Resources::font_big, "Energy: 350");
+    energyText->textScale = 15;
+    energyText->setHotSpot(TOP_LEFT);
+    energyText->position = quenth::vec3(5, 25, 0);
+}
+
+Player::~Player() {
+    delete plasma;
+    delete laser;
+    delete bottomSprite;
+    delete middleSprite;
+    delete topSprite;
+    delete bottomGlow;
+    delete topGlow;
+    delete ship;
+    delete energyText;
+    delete exhaust;
+}
+
+void Player::update() {
+    float sync = quenth::Quenth::sync;
+    float now = (float)quenth::Quenth::currentTime;
+
+    energy = quenth::Math::clampf(energy + energyRegen * sync, 0, maxEnergy);
+    static char buf[64];
+    snprintf(buf, sizeof buf, "Energy: %i", (int)energy);
+    energyText->setText(buf);
+    energyText->setHotSpot(TOP_LEFT);
+
+    if (invulnerableUntil > now) {
+        scale = (now - spawnStart) / (invulnerableUntil - spawnStart);
+    } else if (respawnTime == 0) {
+        fly(sync);
+    } else if (respawnTime > now) {
+        if (now >= respawnFlightStart) {
+            float t = (now - respawnFlightStart) / (respawnTime - respawnFlightStart);
+            position = quenth::Math::sin_lerp(t, deathPosition, respawnPoint);
+        }
+    } else {
+        position = respawnPoint;
+        spawn();
+    }
+
+    laser->update();
+    plasma->update();
+
+    float speed = velocity.length();
+    if (speed > 350) velocity *= 350 / speed;
+
+    cameraLead += velocity * 0.0028571428f * velocity.length() * sync;
+    cameraLead *= 1 - (cameraLead.length() / cameraLeadMax) * sync;
+    float lead = cameraLead.length();
+    if (lead > 350) cameraLead *= 350 / lead;
+
+    wrapAndSync();
+
+    float pulse = (float)(now * 0.005);
+    int alpha = (int)((energy / maxEnergy) * ((sin((double)pulse) * 0.1 + 0.9) * 255));
+    topGlow->blendColor.a = (unsigned char)quenth::Math::clampi(alpha, 0, 255);
+    bottomGlow->blendColor.a = (unsigned char)quenth::Math::clampi(alpha - 100, 0, 255);
+
+    position += velocity * sync;
+    position.x = quenth::Math::wrapf(position.x, 0, g_world->worldSize.x);
+    position.y = quenth::Math::wrapf(position.y, 0, g_world->worldSize.y);
+
+    bottomSprite->rotate(-165 * sync);
+    bottomGlow->setRotation(bottomSprite->rotation.z);
+    middleSprite->rotate(20 * sync);
+    ship->markDirty();
+}
+
+// Control, thrust, braking, exhaust and firing of a live, grown ship.
+void Player::fly(float sync) {
+    scale = 1;
+    spawnStart = 0;
+    invulnerableUntil = 0;
+    float acc = 500 * sync, brake = 300 * sync;
+
+    float dx = 0, dy = 0;
+    if (quenth::Quenth::keyDown(SDLK_w)) dy -= acc;
+    if (quenth::Quenth::keyDown(SDLK_s)) dy += acc;
+    if (quenth::Quenth::keyDown(SDLK_a)) dx -= acc;
+    if (quenth::Quenth::keyDown(SDLK_d)) dx += acc;
+
+    if (dx != 0 || dy != 0) {
+        float cost = thrustCost * sync;
+        float rest = energy - cost;
+        if (rest < 0) {
+            // Only what is left is spent, for that share of the thrust.
+            float f = energy / cost;
+            energy = 0;
+            dx *= f;
+            dy *= f;
+            velocity += vec2(dx, dy);
+        } else if (rest > 0) {
+            energy = rest;
+            velocity += vec2(dx, dy);
+        } else {
+            energy = 0;
+            dx = dy = 0;
+        }
+    }
+
+    if (dx == 0) velocity.x = velocity.x > 0 ? fmaxf(velocity.x - brake, 0) : fminf(velocity.x + brake, 0);
+    if (dy == 0) velocity.y = velocity.y > 0 ? fmaxf(velocity.y - brake, 0) : fminf(velocity.y + brake, 0);
+
+    exhaustEmitter->position = position;
+    if (dx == 0 && dy == 0) {
+        exhaustEmitter->rate = 0;
+    } else {
+        exhaustEmitter->rate = 100;
+        exhaustEmitter->direction = -velocity;
+    }
+    exhaust->update();
+
+    vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
+    // The camera leads the ship and may sit across a seam from it: aim at the
+    // nearest image of the point under the mouse.
+    vec2 aim = wrappedOffset(position, g_world->screenToWorld(mouse), g_world->worldSize);
+    plasma->position = quenth::vec3(position.x, position.y, 0);
+    if (quenth::Quenth::mouseDown(SDL_BUTTON_LEFT) && energy > plasma->energyCost)
+        energy -= plasma->shoot(aim);
+    laser->position = quenth::vec3(position.x, position.y, 0);
+    if (quenth::Quenth::mouseDown(SDL_BUTTON_RIGHT) && energy > laser->energyCost)
+        energy -= laser->shoot(aim);
+}
+
+bool Player::damage(float amount) {
+    float now = (float)quenth::Quenth::currentTime;
+    if (invulnerableUntil > now) return true;
+    hull -= amount;
+    if (hull > 0) return true;
+    destroy();
+    return false;
+}
+
+void Player::destroy() {
+    static const quenth::vec4 minFireColor(0.6f, 0.2f, 0.05f, 1.0f);
+    static const quenth::vec4 maxFireColor(0.9f, 0.3f, 0.1f, 1.0f);
+    static const quenth::vec4 minBlueColor(0.1f, 0.1f, 0.7f, 0.87f);
+    static const quenth::vec4 maxBlueColor(0.2f, 0.1f, 0.9f, 1.0f);
+    float now = (float)quenth::Quenth::currentTime;
+
+    hull = 0;
+    float speed = g_rand.randf(9 * radius, 12 * radius);
+    unsigned lifeMin = g_rand.randi(1233, 1655);
+    unsigned lifeMax = g_rand.randi(2899, 3125);
+    g_arena->explosionParticles->emit(g_arena->explosionSlice, 256, lifeMin, lifeMax, position,
+                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      minBlueColor, maxBlueColor);
+    speed = g_rand.randf(9 * radius, 12 * radius);
+    lifeMin = g_rand.randi(500, 600);
+    lifeMax = g_rand.randi(5622, 6234);
+    g_arena->explosionParticles->emit(g_arena->explosionSlice, 512, lifeMin, lifeMax, position,
+                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      minFireColor, maxFireColor);
+    g_world->add(g_arena->explosionSlice);
+
+    scale = 0;
+    deathPosition = position;
+    if (g_arena->lives > 0) {
+        respawnFlightStart = now + 2500;
+        respawnTime = respawnFlightStart + 3500;
+        float rx = g_rand.randf(-1, 1);
+        float ry = g_rand.randf(-1, 1);
+        respawnPoint = vec2(rx, ry).normalize() * 1920;
+    } else {
+        stackRemove(g_arena->friends, this);
+        g_arena->removeActor(this);
+        drawable->remove();
+    }
+    velocity = vec2(0, 0);
+    stackRemove(g_arena->friends, this);
+}
+
+void Player::spawn() {
+    float now = (float)quenth::Quenth::currentTime;
+    scale = 0;
+    hull = 125;
+    spawnStart = now;
+    invulnerableUntil = now + 1000;
+
+    g_arena->lives -= 1;
+    static char buf[64];
+    snprintf(buf, sizeof buf, "%i lives left", g_arena->lives);
+    TextIndicator* ti = new TextIndicator();
+    ti->text->setText(buf);
+    ti->scale = 1.5f;
+    ti->position = vec2(0.5f * quenth::Quenth::getScreenWidth(), 0.4f * quenth::Quenth::getScreenHeight());
+    ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
+    g_hud->add(ti->text);
+    g_arena->actors.push(ti);
+
+    if (respawnFlightStart - respawnTime != 0) {
+        g_arena->friends.push(this);
+        respawnFlightStart = 0;
+        respawnTime = 0;
+    }
+}

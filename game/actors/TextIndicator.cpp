@@ -1,0 +1,35 @@
+#include "game/actors/TextIndicator.h"
+
+#include "engine/core/Quenth.h"
+#include "game/base/Arena.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
+#include "scene/Text.h"
+
+float TextIndicator::speed = 35.0f;
+uint32_t TextIndicator::lifeTime = 2750;
+
+TextIndicator::TextIndicator() {
+    text = new Text(Resources::font_medium, nullptr);
+    text->color.r = 1;
+    text->color.g = 1;
+    text->color.b = 1;
+    text->color.a = 1;
+    text->textScale = 16;
+    text->setHotSpot(CENTER);
+    drawable = text;
+    birthTime = quenth::Quenth::currentTime;
+}
+
+TextIndicator::~TextIndicator() {
+    if (g_arena) g_arena->removeActor(this);
+    delete text;
+}
+
+void TextIndicator::update() {
+    uint32_t now = quenth::Quenth::currentTime;
+    position.y -= speed * quenth::Quenth::sync;
+    text->color.a = 1.0f - (float)(now - birthTime) / (float)lifeTime;
+    wrapAndSync();
+    if (birthTime + lifeTime < now) delete this;
+}

@@ -1,0 +1,26 @@
+#include "game/base/Arena.h"
+
+#include "game/base/Resources.h"
+#include "game/base/StackRemove.h"
+#include "particles/ParticleSystem.h"
+
+Arena* g_arena = nullptr;
+
+Arena::Arena()
+    : actors(128), enemies(128), friends(128), powerups(128), player(nullptr), difficulty(1.0f), lives(3),
+      actorRemovals(0) {
+    weaponParticles = new ParticleSystem(1024);
+    weaponParticles->texture = Resources::proc_particle0_tex;
+    explosionParticles = new ParticleSystem(4096);
+    explosionParticles->texture = Resources::proc_particle0_tex;
+    explosionSlice = explosionParticles->createSlice(true, false);
+    g_arena = this;
+}
+
+Arena::~Arena() {
+    if (g_arena == this) g_arena = nullptr;
+}
+
+void Arena::removeActor(Actor* a) {
+    if (stackRemove(actors, a)) ++actorRemovals;
+}

@@ -1,0 +1,159 @@
+#include "game/base/Resources.h"
+
+#include "engine/gfx/Font.h"
+#include "engine/gfx/GfxUtil.h"
+#include "engine/gfx/ImageLoader.h"
+#include "engine/gfx/Surface.h"
+#include "engine/gfx/Texture.h"
+
+#include <cstdio>
+
+using quenth::Font;
+using quenth::GfxUtil;
+using quenth::ImageLoader;
+using quenth::Surface;
+using quenth::Texture;
+
+Texture* Resources::title_tex = nullptr;
+Texture* Resources::reticle_tex = nullptr;
+Texture* Resources::reticle_glow_tex = nullptr;
+Texture* Resources::star_tex = nullptr;
+Texture* Resources::skybox_top_tex = nullptr;
+Texture* Resources::skybox_bottom_tex = nullptr;
+Texture* Resources::skybox_left_tex = nullptr;
+Texture* Resources::skybox_right_tex = nullptr;
+Texture* Resources::skybox_front_tex = nullptr;
+Texture* Resources::skybox_back_tex = nullptr;
+Texture* Resources::player_top_tex = nullptr;
+Texture* Resources::player_mid_tex = nullptr;
+Texture* Resources::player_bot_tex = nullptr;
+Texture* Resources::player_top_glow_tex = nullptr;
+Texture* Resources::player_bot_glow_tex = nullptr;
+Texture* Resources::laser_tex = nullptr;
+Texture* Resources::plasmabullet_tex = nullptr;
+Texture* Resources::powerup_anim_tex = nullptr;
+Texture* Resources::powerup_glow_anim_tex = nullptr;
+Texture* Resources::enemy_fighter_tex = nullptr;
+Texture* Resources::enemy_fighter_glow_tex = nullptr;
+Texture* Resources::enemy_fighter2_tex = nullptr;
+Texture* Resources::enemy_fighter2_glow_tex = nullptr;
+Texture* Resources::enemy_hammerhead_tex = nullptr;
+Texture* Resources::enemy_hammerhead_glow_tex = nullptr;
+Texture* Resources::enemy_hammerhead2_tex = nullptr;
+Texture* Resources::enemy_hammerhead2_glow_tex = nullptr;
+Texture* Resources::enemy_probe_tex = nullptr;
+Texture* Resources::enemy_probe_glow_tex = nullptr;
+Texture* Resources::enemy_probe2_tex = nullptr;
+Texture* Resources::enemy_probe2_glow_tex = nullptr;
+Texture* Resources::enemy_probe3_tex = nullptr;
+Texture* Resources::enemy_probe3_glow_tex = nullptr;
+Texture* Resources::hud_radar_dials_tex = nullptr;
+Texture* Resources::hud_radar_mask_tex = nullptr;
+Texture* Resources::hud_bars_mask_tex = nullptr;
+Texture* Resources::hud_score_tex = nullptr;
+Texture* Resources::hud_power_dials_tex = nullptr;
+
+Font* Resources::font_big = nullptr;
+Font* Resources::font_medium = nullptr;
+Font* Resources::font_small = nullptr;
+Font* Resources::font_mini = nullptr;
+
+Texture* Resources::proc_particle0_tex = nullptr;
+Texture* Resources::proc_particle1_tex = nullptr;
+
+namespace {
+
+struct TextureEntry {
+    char const* path;
+    Texture** slot;
+};
+
+struct FontEntry {
+    char const* path;
+    Font** slot;
+};
+
+const TextureEntry TEXTURES[] = {
+    {"gfx/title.png", &Resources::title_tex},
+    {"gfx/reticle.png", &Resources::reticle_tex},
+    {"gfx/reticle_glow.png", &Resources::reticle_glow_tex},
+    {"gfx/star.png", &Resources::star_tex},
+    {"gfx/sky_top.png", &Resources::skybox_top_tex},
+    {"gfx/sky_bottom.png", &Resources::skybox_bottom_tex},
+    {"gfx/sky_left.png", &Resources::skybox_left_tex},
+    {"gfx/sky_right.png", &Resources::skybox_right_tex},
+    {"gfx/sky_front.png", &Resources::skybox_front_tex},
+    {"gfx/sky_back.png", &Resources::skybox_back_tex},
+    {"gfx/player_top.png", &Resources::player_top_tex},
+    {"gfx/player_mid.png", &Resources::player_mid_tex},
+    {"gfx/player_bot.png", &Resources::player_bot_tex},
+    {"gfx/player_glow_top.png", &Resources::player_top_glow_tex},
+    {"gfx/player_glow_bot.png", &Resources::player_bot_glow_tex},
+    {"gfx/slaser.png", &Resources::laser_tex},
+    {"gfx/plasmabullet.png", &Resources::plasmabullet_tex},
+    {"gfx/powerup_anim.png", &Resources::powerup_anim_tex},
+    {"gfx/powerup_glow_anim.png", &Resources::powerup_glow_anim_tex},
+    {"gfx/enemy_fighter.png", &Resources::enemy_fighter_tex},
+    {"gfx/enemy_fighter_glow.png", &Resources::enemy_fighter_glow_tex},
+    {"gfx/enemy_fighter2.png", &Resources::enemy_fighter2_tex},
+    {"gfx/enemy_fighter2_glow.png", &Resources::enemy_fighter2_glow_tex},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead_tex},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead_glow_tex},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead2_tex},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead2_glow_tex},
+    {"gfx/enemy_probe.png", &Resources::enemy_probe_tex},
+    {"gfx/enemy_probe_glow.png", &Resources::enemy_probe_glow_tex},
+    {"gfx/enemy_probe2.png", &Resources::enemy_probe2_tex},
+    {"gfx/enemy_probe2_glow.png", &Resources::enemy_probe2_glow_tex},
+    {"gfx/enemy_probe3.png", &Resources::enemy_probe3_tex},
+    {"gfx/enemy_probe3_glow.png", &Resources::enemy_probe3_glow_tex},
+    {"gfx/hud_radar_dials.png", &Resources::hud_radar_dials_tex},
+    {"gfx/hud_radar_mask.png", &Resources::hud_radar_mask_tex},
+    {"gfx/hud_bars_mask.png", &Resources::hud_bars_mask_tex},
+    {"gfx/hud_score.png", &Resources::hud_score_tex},
+    {"gfx/hud_power_dials.png", &Resources::hud_power_dials_tex},
+};
+
+const FontEntry FONTS[] = {
+    {"gfx/hugefont.png", &Resources::font_big},
+    {"gfx/medfont.png", &Resources::font_medium},
+    {"gfx/smallfont.png", &Resources::font_small},
+    {"gfx/minifont.png", &Resources::font_mini},
+};
+
+void logResult() {
+    puts(ImageLoader::lastError != 0 ? "ERROR" : "OK");
+}
+
+} // namespace
+
+void Resources::load() {
+    puts(":: loading resources...");
+    for (TextureEntry const& e : TEXTURES) {
+        printf("Loading texture %s... ", e.path);
+        *e.slot = ImageLoader::loadTexture(e.path, false);
+        logResult();
+    }
+    for (FontEntry const& e : FONTS) {
+        printf("Loading image %s... ", e.path);
+        Surface* sheet = ImageLoader::load(e.path, false);
+        logResult();
+        *e.slot = new Font(sheet);
+    }
+    for (FontEntry const& e : FONTS) {
+        Font* f = *e.slot;
+        if (!f->texture) f->texture = new Texture(f->surface);
+    }
+
+    printf(":: Generating procedural textures... ");
+    Surface* s = new Surface(128, 128);
+    GfxUtil::drawGradientCircle(s, 64, 64, 60, 0x000000, 0xffffff);
+    proc_particle0_tex = new Texture(s);
+    for (int i = 0; i < s->width * s->height; i++) s->pixels[i] = 0;
+    GfxUtil::drawGradientCircle(s, 64, 64, 30, 0x000000, 0xffffff);
+    proc_particle1_tex = new Texture(s);
+    delete s;
+    puts("OK");
+    puts(":: All done.");
+    fflush(stdout);
+}

@@ -1,0 +1,169 @@
+#include "game/weapons/Laser.h"
+
+#include <GL/gl.h>
+
+#include "engine/core/Quenth.h"
+#include "engine/gfx/ShaderProgram.h"
+#include "engine/gfx/Texture.h"
+#include "engine/math/Math.h"
+#include "engine/math/vec4.h"
+#include "engine/util/Random.h"
+#include "engine/util/Stack.h"
+#include "game/base/Actor.h"
+#include "game/base/Arena.h"
+#include "game/base/Globals.h"
+#include "game/base/Resources.h"
+#include "game/base/WrappedOffset.h"
+#include "particles/ParticleSystem.h"
+#include "scene/Scene2D.h"
+#include "scene/SceneState.h"
+#include "scene/Shaders.h"
+
+using quenth::vec2;
+
+Laser::Laser() {
+    damageMin = 65;
+    damageMax = 85;
+    fireRate = 4;
+    energyCost = 8;
+    muzzleTexture = Resources::proc_particle1_tex;
+    tipTexture = Resources::proc_particle1_tex;
+    beamTexture = Resources::laser_tex;
+    capacity = slotCount;
+    beams = new Beam[capacity](); // zero: every slot idle
+    hitEmitters = new ParticleEmitter*[capacity];
+    hitSlices = new ParticleSlice*[capacity];
+    for (uint32_t i = 0; i < capacity; ++i) {
+        hitSlices[i] = g_arena->weaponParticles->createSlice(true, false);
+        ParticleEmitter* e = g_arena->weaponParticles->createEmitter(hitSlices[i]);
+        e->colorA = quenth::vec4(0.6f, 0.2f, 0.05f, 0);
+        e->colorB = quenth::vec4(0.9f, 0.3f, 0.1f, 0);
+        e->lifeMin = 300;
+        e->lifeMax = 450;
+        e->speedMin = 5;
+        e->speedMax = 90;
+        e->sizeEndMin = 5;
+        e->sizeEndMax = 8;
+        e->spread = 40;
+        e->positionSpread = 4;
+        e->rate = 0;
+        hitEmitters[i] = e;
+    }
+    cursor = 0;
+    color.r = (uint8_t)quenth::Math::clampf(76.5f, 0, 255);
+    color.g = (uint8_t)quenth::Math::clampf(76.5f, 0, 255);
+    color.b = (uint8_t)quenth::Math::clampf(255, 0, 255);
+    color.a = (uint8_t)quenth::Math::clampf(224.4f, 0, 255);
+    drawPasses = 4;
+    beamWidth = 7.0f;
+    beamLifetime = 650;
+}
+
+Laser::~Laser() {
+    // The emitters would otherwise go on feeding slices that no longer exist.
+    for (uint32_t i = 0; i < capacity; ++i) {
+        if (g_arena && g_arena->weaponParticles) g_arena->weaponParticles->destroyEmitter(hitEmitters[i]);
+        delete hitSlices[i];
+    }
+    delete[] beams;
+    delete[] hitEmitters;
+    delete[] hitSlices;
+}
+
+float Laser::shoot(vec2 const& direction) {
+    float cost = Weapon::shoot(direction);
+    if (cost == 0) return 0;
+    Beam& b = beams[cursor];
+    cursor = (cursor + 1) % capacity;
+    float now = (float)quenth::Quenth::currentTime;
+    b.color = color;
+    b.width = beamWidth;
+    b.start = now;
+    b.expiry = now + beamLifetime;
+    return cost;
+}
+
+void Laser::update() {
+    float now = (float)quenth::Quenth::currentTime;
+    vec2 origin(position.x, position.y);
+    vec2 aim = g_world->screenToWorld(vec2((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY()));
+    vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
+    dir.normalize();
+    vec2 tip = origin + dir * 1280;
+
+    for (uint32_t i = 0; i < capacity; ++i) {
+        Beam& b = beams[i];
+        if (!(b.expiry > now)) {
+            b.end = tip;
+            hitEmitters[i]->rate = 0;
+            continue;
+        }
+        hit_struct hit = findHit(origin, tip, b.width);
+        b.end = hit.target ? hit.point : tip;
+        if (hit.target) {
+            Actor* target = hit.target;
+            Drawable* body = target->drawable; // read before the hit: a killed target deletes itself
+            float amount = g_rand.randf(damageMin, damageMax) * quenth::Quenth::sync;
+            if (target->damage(amount)) {
+                if (body) hitSlices[i]->insertAfter(body);
+                ParticleEmitter* e = hitEmitters[i];
+                e->rate = 300;
+                e->position = b.end;
+                e->direction = origin - b.end;
+                e->sizeStartMin = b.width * 5;
+                e->sizeStartMax = b.width * 6;
+            }
+        } else {
+            hitEmitters[i]->rate = 0;
+        }
+        float f = 1 - (now - b.start) / (b.expiry - b.start);
+        b.width = beamWidth * f;
+        b.color.a = (uint8_t)(int)(color.a * f);
+    }
+}
+
+void Laser::draw(SceneState&) {
+    static quenth::Stack<Vertex> vertices(256);
+    float now = (float)quenth::Quenth::currentTime;
+    vertices.clear();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    Shaders::texture_shader_fixed->bind();
+    Shaders::texture_shader_fixed->setUniform("texture", 0);
+
+    vec2 origin(position.x, position.y);
+    for (int pass = 0; pass < 3; ++pass) {
+        for (uint32_t i = 0; i < capacity; ++i) {
+            Beam const& b = beams[i];
+            if (!(b.expiry > now)) continue;
+            uint8_t r = b.color.r, g = b.color.g, bl = b.color.b, a = b.color.a;
+            if (pass == 1) {
+                vec2 d = b.end - origin;
+                vec2 n = vec2(-d.y, d.x).normalize() * b.width;
+                vec2 p0 = origin - n, p1 = origin + n, p2 = b.end + n, p3 = b.end - n;
+                Vertex q[4] = {{p0.x, p0.y, 10, 1, r, g, bl, a},
+                               {p1.x, p1.y, 10, 0, r, g, bl, a},
+                               {p2.x, p2.y, 0, 0, r, g, bl, a},
+                               {p3.x, p3.y, 0, 1, r, g, bl, a}};
+                for (int k = 0; k < 4; ++k) vertices.push(q[k]);
+            } else {
+                vec2 c = pass == 0 ? origin : b.end;
+                float h = 20 * b.width;
+                Vertex q[4] = {{c.x - h, c.y - h, 0, 0, r, g, bl, a},
+                               {c.x + h, c.y - h, 1, 0, r, g, bl, a},
+                               {c.x + h, c.y + h, 1, 1, r, g, bl, a},
+                               {c.x - h, c.y + h, 0, 1, r, g, bl, a}};
+                for (int k = 0; k < 4; ++k) vertices.push(q[k]);
+            }
+        }
+        quenth::Texture* tex = pass == 0 ? muzzleTexture : (pass == 1 ? beamTexture : tipTexture);
+        if (vertices.count > 0 && tex) {
+            const char* base = (const char*)vertices.data;
+            glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
+            glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);
+            glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + 16);
+            tex->bind(GL_TEXTURE0);
+            for (uint32_t p = 0; p <= drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+        }
+        vertices.clear();
+    }
+}
