@@ -166,7 +166,7 @@ TEST(LayoutTest, FindsUpwardIncludesCirclesAndStrayFiles) {
     // Downward and same-folder includes are fine.
     writeFile(root / "game/hud/Fine.cpp", "#include \"game/hud/Panel.h\"\n#include \"game/base/Low.h\"\n");
     writeFile(root / "game/Loose.cpp", "#include \"game/base/Low.h\"\n");
-    writeFile(root / "game/scores/Table.h", "#include \"game/world/Top.h\"\n");
+    writeFile(root / "game/extras/Table.h", "#include \"game/world/Top.h\"\n");
 
     std::vector<std::string> problems = readLayout(root).problems;
     fs::remove_all(root);
@@ -176,6 +176,6 @@ TEST(LayoutTest, FindsUpwardIncludesCirclesAndStrayFiles) {
     EXPECT_TRUE(mentions(problems, "circle: game/actors/P -> game/world/Top -> game/actors/P"));
     EXPECT_TRUE(mentions(problems, "circle: game/weapons/A -> game/weapons/B -> game/weapons/A"));
     EXPECT_TRUE(mentions(problems, "game/Loose.cpp lies in no folder"));
-    EXPECT_TRUE(mentions(problems, "game/scores has no place in the order"));
+    EXPECT_TRUE(mentions(problems, "game/extras has no place in the order"));
     EXPECT_EQ(problems.size(), 6u) << joined(problems);
 }
