@@ -2,6 +2,7 @@
 // with its run levels (3 title, 4 title fading out, 2 game, -1 quitting, 0 end).
 
 #include "app/Apology.h"
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Screenshot.h"
 #include "engine/gfx/Texture.h"
@@ -122,6 +123,7 @@ int main() {
             pendingShot = "";
         }
         Quenth::update();
+        quenth::GameClock::update();
 
         // Level 1 (a menu) is never entered: no menu is offered.
         if (runlevel == 2) g_game->update();

@@ -1,6 +1,6 @@
 #include "particles/ParticleSystem.h"
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <cstring>
 
+using quenth::GameClock;
 using quenth::mat4;
 using quenth::Math;
-using quenth::Quenth;
 using quenth::Stack;
 using quenth::vec2;
 using quenth::vec3;
@@ -226,7 +226,7 @@ void ParticleSlice::draw(SceneState& state) {
         }
     }
 
-    buildBatches(Quenth::currentTime, views, vertices);
+    buildBatches(GameClock::currentTime, views, vertices);
 }
 
 void ParticleSlice::glBeginBatches(ParticleSlice* slice) {
@@ -317,7 +317,7 @@ void ParticleSystem::emit(ParticleSlice* slice, unsigned int count, unsigned int
     if (!slice) slice = defaultSlice;
     // An empty pool has no slot to take, and a missing target has nowhere to put one.
     if (size == 0 || !slice) return;
-    unsigned int now = Quenth::currentTime;
+    unsigned int now = GameClock::currentTime;
 
     vec2 d = direction;
     d.normalize();
@@ -360,10 +360,10 @@ void ParticleSystem::emit(ParticleSlice* slice, unsigned int count, unsigned int
 
 void ParticleSystem::update() {
     if (drift.length() > 0) {
-        vec2 delta = drift * Quenth::sync;
+        vec2 delta = drift * GameClock::sync;
         for (unsigned int i = 0; i < size; ++i) particles[i].end += delta;
     }
-    unsigned int now = Quenth::currentTime;
+    unsigned int now = GameClock::currentTime;
     for (unsigned int i = 0; i < emitters.count; ++i) {
         ParticleEmitter* e = emitters.data[i];
         if (e->rate == 0) {

@@ -1,6 +1,6 @@
 #include "game/actors/Enemy.h"
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
@@ -58,7 +58,7 @@ void Enemy::spawn() {
     }
     waypoint = randomWorldPoint();
 
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     spawnStart = now;
     spawnEnd = now + 750;
     if (drawable) {
@@ -70,8 +70,8 @@ void Enemy::spawn() {
 }
 
 void Enemy::update() {
-    float now = (float)quenth::Quenth::currentTime;
-    float sync = quenth::Quenth::sync;
+    float now = (float)quenth::GameClock::currentTime;
+    float sync = quenth::GameClock::sync;
 
     if (spawnEnd > now) {
         float f = (now - spawnStart) / (spawnEnd - spawnStart);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec3.h"
@@ -98,8 +99,8 @@ Player::~Player() {
 }
 
 void Player::update() {
-    float sync = quenth::Quenth::sync;
-    float now = (float)quenth::Quenth::currentTime;
+    float sync = quenth::GameClock::sync;
+    float now = (float)quenth::GameClock::currentTime;
 
     energy = quenth::Math::clampf(energy + energyRegen * sync, 0, maxEnergy);
     static char buf[64];
@@ -206,7 +207,7 @@ void Player::fly(float sync) {
 }
 
 bool Player::damage(float amount) {
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     if (invulnerableUntil > now) return true;
     hull -= amount;
     if (hull > 0) return true;
@@ -219,7 +220,7 @@ void Player::destroy() {
     static const quenth::vec4 maxFireColor(0.9f, 0.3f, 0.1f, 1.0f);
     static const quenth::vec4 minBlueColor(0.1f, 0.1f, 0.7f, 0.87f);
     static const quenth::vec4 maxBlueColor(0.2f, 0.1f, 0.9f, 1.0f);
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
 
     hull = 0;
     float speed = g_rand.randf(9 * radius, 12 * radius);
@@ -254,7 +255,7 @@ void Player::destroy() {
 }
 
 void Player::spawn() {
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     scale = 0;
     hull = 125;
     spawnStart = now;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
@@ -75,8 +75,8 @@ Powerup::~Powerup() {
 }
 
 void Powerup::update() {
-    float now = (float)quenth::Quenth::currentTime;
-    float sync = quenth::Quenth::sync;
+    float now = (float)quenth::GameClock::currentTime;
+    float sync = quenth::GameClock::sync;
 
     animFrame = quenth::Math::wrapf(animFrame + frameRate * sync, 0, (float)(anim->columns * anim->rows));
     int frame = (int)animFrame;
@@ -124,7 +124,7 @@ void Powerup::collect() {
     static const quenth::vec4 ic(0.1f, 1.0f, 0.15f, 1.0f);
     static char message[64];
     Player* player = g_arena->player;
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     message[0] = 0;
 
     switch (kind) {

@@ -1,6 +1,6 @@
 #include "game/actors/TextIndicator.h"
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
@@ -18,7 +18,7 @@ TextIndicator::TextIndicator() {
     text->textScale = 16;
     text->setHotSpot(CENTER);
     drawable = text;
-    birthTime = quenth::Quenth::currentTime;
+    birthTime = quenth::GameClock::currentTime;
 }
 
 TextIndicator::~TextIndicator() {
@@ -27,8 +27,8 @@ TextIndicator::~TextIndicator() {
 }
 
 void TextIndicator::update() {
-    uint32_t now = quenth::Quenth::currentTime;
-    position.y -= speed * quenth::Quenth::sync;
+    uint32_t now = quenth::GameClock::currentTime;
+    position.y -= speed * quenth::GameClock::sync;
     text->color.a = 1.0f - (float)(now - birthTime) / (float)lifeTime;
     wrapAndSync();
     if (birthTime + lifeTime < now) delete this;

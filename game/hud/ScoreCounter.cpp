@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "engine/math/Math.h"
 #include "game/base/Resources.h"
 #include "scene/Text.h"
@@ -25,7 +25,7 @@ void ScoreCounter::addValue(int amount) {
     static const int tadd[20] = {450, 425, 400, 375, 350, 325, 300, 275, 250, 225,
                                  200, 175, 150, 125, 100, 75,  50,  25,  10,  5};
     static int taddp = 0; // shared by all counters
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     if (endTime <= now) {
         startTime = now;
         endTime = now + 500;
@@ -39,7 +39,7 @@ void ScoreCounter::addValue(int amount) {
 }
 
 void ScoreCounter::update() {
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     wrapAndSync();
     if (endTime < now) {
         startValue = value;

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
@@ -75,7 +76,7 @@ float Laser::shoot(vec2 const& direction) {
     if (cost == 0) return 0;
     Beam& b = beams[cursor];
     cursor = (cursor + 1) % capacity;
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     b.color = color;
     b.width = beamWidth;
     b.start = now;
@@ -84,7 +85,7 @@ float Laser::shoot(vec2 const& direction) {
 }
 
 void Laser::update() {
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     vec2 origin(position.x, position.y);
     vec2 aim = g_world->screenToWorld(vec2((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY()));
     vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
@@ -103,7 +104,7 @@ void Laser::update() {
         if (hit.target) {
             Actor* target = hit.target;
             Drawable* body = target->drawable; // read before the hit: a killed target deletes itself
-            float amount = g_rand.randf(damageMin, damageMax) * quenth::Quenth::sync;
+            float amount = g_rand.randf(damageMin, damageMax) * quenth::GameClock::sync;
             if (target->damage(amount)) {
                 if (body) hitSlices[i]->insertAfter(body);
                 ParticleEmitter* e = hitEmitters[i];
@@ -124,7 +125,7 @@ void Laser::update() {
 
 void Laser::draw(SceneState&) {
     static quenth::Stack<Vertex> vertices(256);
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     vertices.clear();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     Shaders::texture_shader_fixed->bind();

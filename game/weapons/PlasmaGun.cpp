@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "engine/core/Quenth.h"
+#include "engine/core/GameClock.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/mat4.h"
 #include "engine/math/vec3.h"
@@ -42,7 +42,7 @@ template <class Gun>
 float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     float cost = Gun::shoot(direction);
     if (cost == 0) return 0;
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     uint32_t start = cursor;
     while (!(now >= bullets[cursor].expiry)) {
         cursor = (cursor + 1) % capacity;
@@ -71,11 +71,11 @@ void PlasmaGun<Gun>::growArray() {
 
 template <class Gun>
 void PlasmaGun<Gun>::update() {
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     for (uint32_t i = 0; i < capacity; ++i) {
         Bullet& b = bullets[i];
         if (!(now < b.expiry)) continue;
-        quenth::vec2 step = b.velocity * quenth::Quenth::sync;
+        quenth::vec2 step = b.velocity * quenth::GameClock::sync;
         hit_struct hit = this->findHit(b.position, b.position + step, bulletSize);
         if (hit.target) {
             b.birth = 0;
@@ -111,7 +111,7 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
     }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     for (uint32_t i = 0; i < capacity; ++i) {
         Bullet const& b = bullets[i];
         if (!(now < b.expiry)) continue;

@@ -1,5 +1,6 @@
 #include "game/world/Game.h"
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec3.h"
@@ -88,11 +89,11 @@ void Game::init() {
     lives = 3;
     playing = true;
     gameOverStart = gameOverEnd = 0;
-    nextWaveTime = (float)quenth::Quenth::currentTime + 5000;
+    nextWaveTime = (float)quenth::GameClock::currentTime + 5000;
 }
 
 void Game::update() {
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     float sw = (float)quenth::Quenth::getScreenWidth();
     float sh = (float)quenth::Quenth::getScreenHeight();
 
@@ -182,7 +183,7 @@ void Game::addUpgrade(int points) {
 }
 
 void Game::screenShake(float duration, float magnitude) {
-    float now = (float)quenth::Quenth::currentTime;
+    float now = (float)quenth::GameClock::currentTime;
     shakeMagnitude = magnitude;
     shakeStart = now;
     shakeEnd = now + duration;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
@@ -81,7 +82,7 @@ void Starfield::draw(SceneState& state) {
     if (drawSky) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         float t =
-            quenth::Math::wrapf((float)quenth::Quenth::currentTime / 650000.0f, -3.1415927f, 3.1415927f);
+            quenth::Math::wrapf((float)quenth::GameClock::currentTime / 650000.0f, -3.1415927f, 3.1415927f);
         double td = t;
         camera.position = quenth::vec3((float)(-cos(1.8 * td) * 25), (float)(9 - sin(1.1 * td)),
                                        (float)(sin(1.4 * td) * 25));

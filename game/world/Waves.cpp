@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/math/vec3.h"
 #include "game/actors/Enemy.h"
@@ -51,7 +52,7 @@ const WaveRow waveRows[] = {
 } // namespace
 
 void Game::nextWave() {
-    uint32_t now = quenth::Quenth::currentTime;
+    uint32_t now = quenth::GameClock::currentTime;
     int n = wave;
     wave = n + 1;
     int w = wave;

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/math/Math.h"
 #include "engine/math/vec2.h"
@@ -26,8 +27,8 @@ protected:
     void SetUp() override {
         quenth::Quenth::width = 1280;
         quenth::Quenth::height = 720;
-        quenth::Quenth::currentTime = 100000;
-        quenth::Quenth::sync = 0.016f;
+        setTime(100000);
+        quenth::Quenth::sync = quenth::GameClock::sync = 0.016f;
         if (!quenth::Quenth::events) quenth::Quenth::events = new quenth::Quenth::GEvent();
         releaseAllInput();
         if (!g_world) {
@@ -49,10 +50,12 @@ protected:
         g_arena = nullptr;
     }
 
-    static void setTime(uint32_t ms) { quenth::Quenth::currentTime = ms; }
+    // Game logic reads the game clock; the reticle and the fader read the
+    // frame clock. Tests move both together.
+    static void setTime(uint32_t ms) { quenth::Quenth::currentTime = quenth::GameClock::currentTime = ms; }
     static void advance(uint32_t ms) {
-        quenth::Quenth::currentTime += ms;
-        quenth::Quenth::sync = ms * 0.001f;
+        setTime(quenth::GameClock::currentTime + ms);
+        quenth::Quenth::sync = quenth::GameClock::sync = ms * 0.001f;
     }
     static void releaseAllInput() {
         quenth::Quenth::GEvent* e = quenth::Quenth::events;

@@ -1,4 +1,5 @@
 #include "ParticleTestSupport.h"
+#include "engine/core/GameClock.h"
 
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
@@ -7,8 +8,8 @@
 
 #include <GL/gl.h>
 
+using quenth::GameClock;
 using quenth::mat4;
-using quenth::Quenth;
 using quenth::vec2;
 using quenth::vec4;
 using testsupport::Pixel;
@@ -39,7 +40,7 @@ struct ParticleDrawTest : ::testing::Test {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         testsupport::clearBackBuffer(0, 0, 0, 1);
-        Quenth::currentTime = 50000;
+        GameClock::currentTime = 50000;
     }
     void TearDown() override {
         delete white;
@@ -98,7 +99,7 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
     // Flies 200 units to the right over 1000 ms, half-size 40 down to 0.
     sys.emit(nullptr, 1, 1000, 1000, vec2(-100, 0), 0, 40, 40, 0, 0, vec2(1, 0), 200, 200, 0,
              vec4(1, 1, 1, 1), vec4(1, 1, 1, 1));
-    Quenth::currentTime += 500; // at (0, 0), half-size 20, alpha 127
+    GameClock::currentTime += 500; // at (0, 0), half-size 20, alpha 127
     sys.defaultSlice->draw(ts.state);
 
     Pixel c = at(0, 0);
@@ -111,7 +112,7 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
 
     // Past its death the particle is dropped and nothing is drawn.
     testsupport::clearBackBuffer(0, 0, 0, 1);
-    Quenth::currentTime += 501;
+    GameClock::currentTime += 501;
     sys.defaultSlice->draw(ts.state);
     EXPECT_EQ(sys.defaultSlice->count, 0u);
     EXPECT_EQ(at(100, 0).r, 0);

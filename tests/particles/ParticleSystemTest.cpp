@@ -1,14 +1,15 @@
 #include "ParticleTestSupport.h"
+#include "engine/core/GameClock.h"
 
-#include "tests/support/HeapCounter.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
+#include "tests/support/HeapCounter.h"
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-using quenth::Quenth;
+using quenth::GameClock;
 using quenth::vec2;
 using quenth::vec4;
 
@@ -16,8 +17,8 @@ namespace {
 
 struct ParticleSystemTest : ::testing::Test {
     void SetUp() override {
-        Quenth::currentTime = 10000;
-        Quenth::sync = 0.02f;
+        GameClock::currentTime = 10000;
+        GameClock::sync = 0.02f;
     }
 };
 
@@ -62,7 +63,7 @@ TEST_F(ParticleSystemTest, EmitZeroCountChangesNothing) {
     emitSimple(sys, nullptr, 5, vec2(0, 0));
     std::vector<Particle> before(sys.particles, sys.particles + 17);
     unsigned next = sys.nextParticle;
-    Quenth::currentTime += 100;
+    GameClock::currentTime += 100;
     sys.emit(nullptr, 0, 100, 200, vec2(1, 1), 3, 1, 2, 1, 2, vec2(1, 0), 1, 2, 30, vec4(1, 0, 0, 1),
              vec4(0, 1, 0, 1));
     EXPECT_EQ(sys.nextParticle, next);
@@ -75,10 +76,10 @@ TEST_F(ParticleSystemTest, RingWrapsAndKeepsEverySliceConsistent) {
     ParticleSlice* a = sys.createSlice(false, false);
     ParticleSlice* b = sys.createSlice(false, false);
     emitSimple(sys, a, 120, vec2(0, 0));
-    Quenth::currentTime += 10;
+    GameClock::currentTime += 10;
     emitSimple(sys, b, 100, vec2(0, 0));
-    Quenth::currentTime += 10;
-    unsigned newest = Quenth::currentTime;
+    GameClock::currentTime += 10;
+    unsigned newest = GameClock::currentTime;
     emitSimple(sys, nullptr, 80, vec2(0, 0)); // 300 in total
 
     EXPECT_EQ(sys.nextParticle, 44u);
@@ -152,7 +153,7 @@ TEST_F(ParticleSystemTest, EmitComputesFlightAndDrawInterpolates) {
     ParticleSystem sys(4);
     BatchCapture capture;
     TestState ts;
-    unsigned born = Quenth::currentTime;
+    unsigned born = GameClock::currentTime;
     sys.emit(nullptr, 1, 1000, 1000, vec2(10, 10), 0, 16, 16, 8, 8, vec2(5, 0), 100, 100, 0,
              vec4(1, 0.5f, 2, 7), vec4(1, 0.5f, 3, -1));
     Particle& p = sys.particles[0];
@@ -167,7 +168,7 @@ TEST_F(ParticleSystemTest, EmitComputesFlightAndDrawInterpolates) {
     EXPECT_FLOAT_EQ(p.color.z, 1.0f); // both ends clamped to 1
     EXPECT_EQ(p.color.w, 1.0f);
 
-    Quenth::currentTime = born + 500;
+    GameClock::currentTime = born + 500;
     sys.defaultSlice->draw(ts.state);
     ASSERT_EQ(BatchCapture::callCount, 1u);
     ASSERT_EQ(BatchCapture::calls[0].vertexCount, 4u);
@@ -198,13 +199,13 @@ TEST_F(ParticleSystemTest, EmitComputesFlightAndDrawInterpolates) {
 
     // At the end of its life it is still drawn, fully faded; one ms later it is gone.
     BatchCapture::reset();
-    Quenth::currentTime = born + 1000;
+    GameClock::currentTime = born + 1000;
     sys.defaultSlice->draw(ts.state);
     ASSERT_EQ(BatchCapture::callCount, 1u);
     EXPECT_EQ(BatchCapture::last[0].a, 0);
     EXPECT_FLOAT_EQ(BatchCapture::last[0].x, 110.0f - 8.0f);
     BatchCapture::reset();
-    Quenth::currentTime = born + 1001;
+    GameClock::currentTime = born + 1001;
     sys.defaultSlice->draw(ts.state);
     EXPECT_EQ(BatchCapture::callCount, 0u);
     EXPECT_EQ(sys.defaultSlice->count, 0u);
@@ -215,7 +216,7 @@ TEST_F(ParticleSystemTest, ZeroLifeAndClockSetBackDrawAsJustBorn) {
     ParticleSystem sys(4);
     BatchCapture capture;
     TestState ts;
-    unsigned born = Quenth::currentTime;
+    unsigned born = GameClock::currentTime;
     emitSimple(sys, nullptr, 1, vec2(0, 0), vec2(1, 0), 100, 0);
     sys.defaultSlice->draw(ts.state);
     ASSERT_EQ(BatchCapture::callCount, 1u);
@@ -224,7 +225,7 @@ TEST_F(ParticleSystemTest, ZeroLifeAndClockSetBackDrawAsJustBorn) {
 
     emitSimple(sys, nullptr, 1, vec2(0, 0));
     BatchCapture::reset();
-    Quenth::currentTime = born - 50;
+    GameClock::currentTime = born - 50;
     sys.defaultSlice->draw(ts.state);
     ASSERT_EQ(BatchCapture::callCount, 1u);
     EXPECT_EQ(BatchCapture::calls[0].vertexCount, 8u);
@@ -274,15 +275,15 @@ TEST_F(ParticleSystemTest, EmitterAccumulatesTimeUntilAParticleIsDue) {
     sys.update();
     EXPECT_EQ(e->lastEmit, 10000u);
     e->rate = 30;
-    Quenth::currentTime = 10020; // 30 * 20 ms = 0.6
+    GameClock::currentTime = 10020; // 30 * 20 ms = 0.6
     sys.update();
     EXPECT_EQ(s->count, 0u);
     EXPECT_EQ(e->lastEmit, 10000u);
-    Quenth::currentTime = 10040; // 30 * 40 ms = 1.2
+    GameClock::currentTime = 10040; // 30 * 40 ms = 1.2
     sys.update();
     EXPECT_EQ(s->count, 1u);
     EXPECT_EQ(e->lastEmit, 10040u);
-    Quenth::currentTime = 10060;
+    GameClock::currentTime = 10060;
     sys.update();
     EXPECT_EQ(s->count, 1u);
     EXPECT_EQ(e->lastEmit, 10040u);
@@ -291,14 +292,14 @@ TEST_F(ParticleSystemTest, EmitterAccumulatesTimeUntilAParticleIsDue) {
     ParticleEmitter* d = sys.createEmitter(nullptr);
     EXPECT_EQ(d->slice, sys.defaultSlice);
     d->rate = 1000;
-    d->lastEmit = Quenth::currentTime;
-    Quenth::currentTime += 5;
+    d->lastEmit = GameClock::currentTime;
+    GameClock::currentTime += 5;
     sys.update();
     EXPECT_EQ(sys.defaultSlice->count, 5u);
 
     // A long stall emits at most one pool's worth.
     d->lastEmit = 0;
-    Quenth::currentTime = 4000000000u;
+    GameClock::currentTime = 4000000000u;
     sys.update();
     EXPECT_EQ(sys.defaultSlice->count + s->count, 64u);
     expectListConsistent(sys.defaultSlice);
@@ -316,7 +317,7 @@ TEST_F(ParticleSystemTest, DriftMovesEveryEndPoint) {
     ParticleSystem sys(4);
     emitSimple(sys, nullptr, 2, vec2(0, 0), vec2(1, 0), 10);
     sys.drift = vec2(50, -100);
-    Quenth::sync = 0.5f;
+    GameClock::sync = 0.5f;
     sys.update();
     for (unsigned i = 0; i < 2; ++i) {
         EXPECT_FLOAT_EQ(sys.particles[i].end.x, 35.0f);
@@ -340,7 +341,7 @@ TEST_F(ParticleSystemTest, EmptySlicesLeaveTheSceneOrDeleteThemselves) {
     emitSimple(sys, deleted, 2, vec2(0, 0), vec2(1, 0), 10, 100);
 
     // The draw that finds the particles dead empties the slices...
-    Quenth::currentTime += 200;
+    GameClock::currentTime += 200;
     removed->draw(ts.state);
     deleted->draw(ts.state);
     EXPECT_EQ(BatchCapture::callCount, 0u);
@@ -480,8 +481,8 @@ TEST_F(ParticleSystemTest, DestroyedSliceHandsItsParticlesBack) {
     EXPECT_EQ(keep->count, 0u);
     expectListConsistent(sys.defaultSlice);
     e->rate = 100;
-    e->lastEmit = Quenth::currentTime;
-    Quenth::currentTime += 30;
+    e->lastEmit = GameClock::currentTime;
+    GameClock::currentTime += 30;
     sys.update();
     EXPECT_EQ(sys.defaultSlice->count, 8u);
     expectListConsistent(sys.defaultSlice);
@@ -516,9 +517,9 @@ TEST_F(ParticleSystemTest, EmptyPoolIgnoresEmissionAndUpdates) {
     e->rate = 1000;
     sys.drift = vec2(10, 10);
     emitSimple(sys, nullptr, 10, vec2(0, 0));
-    Quenth::currentTime += 100;
+    GameClock::currentTime += 100;
     sys.update();
-    Quenth::currentTime += 100;
+    GameClock::currentTime += 100;
     sys.update();
     EXPECT_EQ(sys.nextParticle, 0u);
     EXPECT_EQ(sys.defaultSlice->count, 0u);
@@ -584,7 +585,7 @@ TEST_F(ParticleSystemTest, SteadyEmissionAllocatesNothing) {
     sys.drift = vec2(3, 1);
 
     auto frame = [&](int i) {
-        Quenth::currentTime += 16;
+        GameClock::currentTime += 16;
         sys.emit(sparks, 192, 500, 1200, vec2(float(i), 0), 20, 26, 40, 0, 8, vec2(0, 0), 0, 300, 360,
                  vec4(1, 0.5f, 0, 1), vec4(1, 1, 0.2f, 1));
         sys.update();

@@ -13,6 +13,7 @@
 // is not changed. Run from the run directory under a display:
 //   cd build/run && xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bench/bench_GameBench
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/math/vec2.h"
 #include "game/actors/Enemy.h"
@@ -91,8 +92,8 @@ void setInput(bool firing, unsigned n) {
 
 // One frame of logic at the set clock.
 void step(bool firing, unsigned n) {
-    quenth::Quenth::currentTime += STEP_MS;
-    quenth::Quenth::sync = STEP_MS * 0.001f;
+    quenth::GameClock::currentTime += STEP_MS;
+    quenth::GameClock::sync = STEP_MS * 0.001f;
     setInput(firing, n);
     g_game->update();
     Player* p = g_game->player;
@@ -147,7 +148,7 @@ int main() {
     g_hud = new DirectScene2D(-1, -1);
     g_hud->debugDraw = false;
     g_fader = new Fader();
-    quenth::Quenth::currentTime = 100000;
+    quenth::GameClock::currentTime = 100000;
 
     printf("\n%-6s %-7s %8s | %-28s | %-28s\n", "wave", "input", "enemies", "logic CPU ms: median p99 mean",
            "frame ms: median  p99  mean");

@@ -8,6 +8,7 @@
 //   cd build/run && xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bench/bench_ParticleBench [frames]
 // (default 600 frames)
 
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/Surface.h"
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+using quenth::GameClock;
 using quenth::mat4;
 using quenth::Quenth;
 using quenth::vec2;
@@ -50,8 +52,8 @@ Totals run(ParticleSystem& sys, ParticleSlice* slice, SceneState& state, int war
     Totals t = {0, 0, 0, 0};
     quenth::Random& rnd = ParticleSystem::random;
     for (int f = 0; f < warmup + frames; ++f) {
-        Quenth::currentTime += 16;
-        Quenth::sync = 0.016f;
+        GameClock::currentTime += 16;
+        GameClock::sync = 0.016f;
         if (gl) glClear(GL_COLOR_BUFFER_BIT);
 
         Clock::time_point t0 = Clock::now();

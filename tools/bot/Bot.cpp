@@ -11,6 +11,7 @@
 // --samples N (frames per table row, default 400).
 
 #include "app/Apology.h"
+#include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/Screenshot.h"
@@ -286,6 +287,7 @@ void endFrame() {
     Quenth::currentTime = simTime;
     Quenth::sync = 0.001f * STEP;
     Quenth::sync16 = (int)(STEP * 65.536);
+    quenth::GameClock::update();
     bot->decide(Quenth::framenum);
     bot->write();
 }

@@ -1,4 +1,5 @@
 #include "game/actors/Enemy.h"
+#include "engine/core/GameClock.h"
 #include "engine/util/Random.h"
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
@@ -89,7 +90,7 @@ TEST_F(EnemyTest, FadesInOverThreeQuartersOfASecond) {
 TEST_F(EnemyTest, OrbitsInsideHalfTheAttackRangeAndCoastsInsideAQuarter) {
     hidePlayer();
     Fighter* f = addEnemy<Fighter>();
-    quenth::Quenth::sync = 0.1f;
+    quenth::GameClock::sync = 0.1f;
     f->position = quenth::vec2(1000, 1000);
     f->waypoint = quenth::vec2(1300, 1000); // 300 < 400: sideways
     f->velocity = quenth::vec2(0, 0);
@@ -121,7 +122,7 @@ TEST_F(EnemyTest, SeesAFriendAcrossTheSeam) {
     EXPECT_FLOAT_EQ(f->waypoint.x, 4106);
     EXPECT_FLOAT_EQ(f->waypoint.y, 2000);
     // In attack range: it fired (its gun's rate limiter took the shot).
-    EXPECT_FLOAT_EQ(f->weapon->lastShot, (float)quenth::Quenth::currentTime);
+    EXPECT_FLOAT_EQ(f->weapon->lastShot, (float)quenth::GameClock::currentTime);
 }
 
 TEST_F(EnemyTest, SteersAtTheNearestImageInSightAndClosesIn) {
@@ -138,8 +139,8 @@ TEST_F(EnemyTest, SteersAtTheNearestImageInSightAndClosesIn) {
     // Left to itself the enemy reaches attack range of a ship at rest.
     float closest = 1e9f;
     for (int frame = 0; frame < 1500 && closest >= f->attackRange; ++frame) {
-        quenth::Quenth::currentTime += 16;
-        quenth::Quenth::sync = 0.016f;
+        quenth::GameClock::currentTime += 16;
+        quenth::GameClock::sync = 0.016f;
         f->update();
         quenth::vec2 d = g_game->player->position - f->position;
         float dx = std::fabs(d.x), dy = std::fabs(d.y);
@@ -154,11 +155,11 @@ TEST_F(EnemyTest, HeadingFollowsTheVelocity) {
     hidePlayer();
     Fighter* f = addEnemy<Fighter>();
     f->waypoint = f->position + quenth::vec2(1000, 0);
-    quenth::Quenth::sync = 0; // no motion: the heading of a zero offset
+    quenth::GameClock::sync = 0; // no motion: the heading of a zero offset
     f->update();
     EXPECT_FLOAT_EQ(f->drawable->rotation.z,
                     quenth::Math::wrapf(quenth::Math::angle(f->position, f->position) + 90, 0, 360));
-    quenth::Quenth::sync = 0.1f;
+    quenth::GameClock::sync = 0.1f;
     f->velocity = quenth::vec2(0, 0);
     f->waypoint = f->position + quenth::vec2(0, 1000);
     f->update(); // accelerates down the screen: angle 270, plus 90

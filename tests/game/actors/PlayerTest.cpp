@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "engine/core/GameClock.h"
 #include "game/actors/Enemy.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
@@ -29,7 +30,7 @@ TEST_F(PlayerTest, StartsAtTheCentreWithFullEnergyAndThreeSpareLives) {
 
 TEST_F(PlayerTest, ThrustCostsEnergyAndOppositeKeysBrake) {
     Player* p = g_game->player;
-    quenth::Quenth::sync = 0.1f;
+    quenth::GameClock::sync = 0.1f;
     holdKey(SDLK_d);
     p->update();
     EXPECT_NEAR(p->velocity.x, 50, 1e-3);
@@ -65,7 +66,7 @@ TEST_F(PlayerTest, FiringNeedsMoreEnergyThanTheShotCosts) {
     Player* p = g_game->player;
     setMouse(1000, 360);
     holdButton(SDL_BUTTON_LEFT);
-    quenth::Quenth::sync = 0;
+    quenth::GameClock::sync = 0;
     p->energy = 2; // the plasma costs 2: not above it
     p->update();
     EXPECT_FLOAT_EQ(p->energy, 2);
@@ -101,7 +102,7 @@ TEST_F(PlayerTest, AimsThroughTheSeamWhenTheCameraLeadsAcrossIt) {
     Plasma* plasma = p->plasma;
     unsigned live = 0;
     for (unsigned i = 0; i < plasma->capacity; ++i) {
-        if (plasma->bullets[i].expiry <= quenth::Quenth::currentTime) continue;
+        if (plasma->bullets[i].expiry <= quenth::GameClock::currentTime) continue;
         ++live;
         EXPECT_GT(plasma->bullets[i].velocity.x, 700); // to the right, along the seam's far side
     }
@@ -121,7 +122,7 @@ TEST_F(PlayerTest, AHitLeavingExactlyZeroKillsAndLivesBringItBack) {
     EXPECT_FALSE(stackContains(g_game->friends, p));
     EXPECT_TRUE(stackContains(g_game->actors, p));
     EXPECT_NEAR(p->respawnPoint.length(), 1920, 0.1f);
-    uint32_t died = quenth::Quenth::currentTime;
+    uint32_t died = quenth::GameClock::currentTime;
     quenth::vec2 deathPos = p->position;
 
     setTime(died + 2000);
@@ -165,7 +166,7 @@ TEST_F(PlayerTest, TheLastDeathEndsTheGame) {
     EXPECT_FALSE(stackContains(g_game->actors, p));
     EXPECT_FALSE(stackContains(g_game->friends, p));
     EXPECT_EQ(p->drawable->parent, nullptr);
-    uint32_t died = quenth::Quenth::currentTime;
+    uint32_t died = quenth::GameClock::currentTime;
     advance(16);
     g_game->update();
     EXPECT_FALSE(g_game->playing);
@@ -185,7 +186,7 @@ TEST_F(PlayerTest, TheLastDeathEndsTheGame) {
 
 TEST_F(PlayerTest, GlowsPulseWithEnergyAndLayersSpin) {
     Player* p = g_game->player;
-    quenth::Quenth::sync = 0.1f;
+    quenth::GameClock::sync = 0.1f;
     setTime(0);
     p->energy = 350;
     p->update();

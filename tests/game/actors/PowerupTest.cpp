@@ -1,4 +1,5 @@
 #include "game/actors/Powerup.h"
+#include "engine/core/GameClock.h"
 #include "game/actors/Enemy.h"
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
@@ -37,7 +38,7 @@ TextIndicator* lastIndicator() {
 TEST_F(PowerupTest, DriftHalvesInAboutThreeAndAHalfSeconds) {
     Powerup* p = dropAt(500, 500, 0);
     p->velocity = quenth::vec2(60, 0);
-    quenth::Quenth::sync = 0.016f;
+    quenth::GameClock::sync = 0.016f;
     int frames = 0;
     while (p->velocity.x > 30) {
         p->update();
@@ -51,7 +52,7 @@ TEST_F(PowerupTest, FliesIntoTheShipAndTakesEffect) {
     ship->hull = 125;
     Powerup* p = dropAt(ship->position.x + 140, ship->position.y, 4); // inside the 150 pickup radius
     p->velocity = quenth::vec2(0, 0);
-    uint32_t start = quenth::Quenth::currentTime;
+    uint32_t start = quenth::GameClock::currentTime;
     p->update();
     EXPECT_TRUE(p->collecting);
     EXPECT_EQ(p->collector, (Friend*)ship);
@@ -115,7 +116,7 @@ TEST_F(PowerupTest, MegaNukeClearsTheEnemiesAroundTheShip) {
     p->update();
     EXPECT_EQ(g_game->enemies.count, 1u);
     EXPECT_EQ(g_game->enemies[0], (Enemy*)far);
-    EXPECT_GT(g_game->shakeEnd, (float)quenth::Quenth::currentTime);
+    EXPECT_GT(g_game->shakeEnd, (float)quenth::GameClock::currentTime);
     EXPECT_FALSE(g_fader->done());
     EXPECT_FLOAT_EQ(g_fader->r, 1);
 }

@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "engine/core/GameClock.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/StackRemove.h"
@@ -29,7 +30,7 @@ TEST_F(HudTest, ScoreRollsUpEasingOut) {
     c->update();
     EXPECT_STREQ(c->text->text.getCString(), "0");
     c->addValue(100);
-    uint32_t start = quenth::Quenth::currentTime;
+    uint32_t start = quenth::GameClock::currentTime;
     EXPECT_EQ(c->endTime, start + 500);
     c->update();
     EXPECT_EQ(shown(c), 0);
@@ -48,7 +49,7 @@ TEST_F(HudTest, ScoreRollsUpEasingOut) {
 
 TEST_F(HudTest, QuickKillsLengthenTheRollUpByLessEachTime) {
     ScoreCounter* c = g_game->scoreCounter;
-    uint32_t start = quenth::Quenth::currentTime;
+    uint32_t start = quenth::GameClock::currentTime;
     for (int i = 0; i < 5; ++i) c->addValue(10);
     EXPECT_EQ(c->endTime, start + 500 + 450 + 425 + 400 + 375);
     EXPECT_EQ(c->value, 50);
@@ -58,9 +59,9 @@ TEST_F(HudTest, QuickKillsLengthenTheRollUpByLessEachTime) {
     c->update();
     c->addValue(10);
     EXPECT_EQ(c->startValue, 50);
-    EXPECT_EQ(c->endTime, quenth::Quenth::currentTime + 500);
+    EXPECT_EQ(c->endTime, quenth::GameClock::currentTime + 500);
     c->addValue(10);
-    EXPECT_EQ(c->endTime, quenth::Quenth::currentTime + 500 + 450); // the table starts over
+    EXPECT_EQ(c->endTime, quenth::GameClock::currentTime + 500 + 450); // the table starts over
 
     // After more than 19 extensions every further one adds 5 ms.
     for (int i = 0; i < 25; ++i) c->addValue(1);
@@ -88,14 +89,14 @@ TEST_F(HudTest, IndicatorFadesRisesAndDeletesItself) {
     g_game->actors.push(ti);
     uint32_t born = ti->birthTime;
 
-    quenth::Quenth::sync = 1.375f;
+    quenth::GameClock::sync = 1.375f;
     setTime(born + 1375);
     ti->update();
     EXPECT_NEAR(ti->text->color.a, 0.5f, 1e-6);
     EXPECT_NEAR(ti->position.y, 500 - 35 * 1.375f, 1e-3);
     EXPECT_NEAR(ti->text->position.y, ti->position.y, 1e-3);
 
-    quenth::Quenth::sync = 0.016f;
+    quenth::GameClock::sync = 0.016f;
     setTime(born + 2750);
     g_game->update();
     ASSERT_EQ(g_game->actors.count, 1u); // still there at exactly the lifetime
@@ -107,7 +108,7 @@ TEST_F(HudTest, IndicatorFadesRisesAndDeletesItself) {
 TEST_F(HudTest, IndicatorWrapsPastTheTopEdge) {
     TextIndicator* ti = new TextIndicator();
     ti->position = quenth::vec2(640, 0.1f);
-    quenth::Quenth::sync = 0.016f;
+    quenth::GameClock::sync = 0.016f;
     ti->update();
     EXPECT_GT(ti->position.y, 4000.0f);
     delete ti;

@@ -1,3 +1,4 @@
+#include "engine/core/GameClock.h"
 #include "engine/math/vec4.h"
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
@@ -104,7 +105,7 @@ TEST_F(WeaponTest, PlasmaPoolsNeverGrowAtTheirFireRates) {
     EXPECT_EQ(enemyGun->capacity, 16u);
     unsigned live = 0;
     for (unsigned i = 0; i < gun->capacity; ++i)
-        if (quenth::Quenth::currentTime < gun->bullets[i].expiry) ++live;
+        if (quenth::GameClock::currentTime < gun->bullets[i].expiry) ++live;
     EXPECT_LE(live, 8u);
     delete enemyGun;
 }
@@ -117,7 +118,7 @@ TEST_F(WeaponTest, AFullPoolDoublesAndKeepsItsBullets) {
     EXPECT_EQ(gun->sparkSlices.count, 128u);
     unsigned live = 0;
     for (unsigned i = 0; i < gun->capacity; ++i)
-        if (quenth::Quenth::currentTime < gun->bullets[i].expiry) ++live;
+        if (quenth::GameClock::currentTime < gun->bullets[i].expiry) ++live;
     EXPECT_EQ(live, 65u);
 }
 
@@ -127,7 +128,7 @@ TEST_F(WeaponTest, BulletsHitAcrossTheSeamAndSparkOnlyOnSurvivors) {
     g_world->add(tough->drawable);
     gun->position = quenth::vec3(3950, 1000, 0);
     gun->shoot(quenth::vec2(1, 0));
-    quenth::Quenth::sync = 0.1f; // 75 units a frame
+    quenth::GameClock::sync = 0.1f; // 75 units a frame
     gun->update();
     EXPECT_FLOAT_EQ(tough->hull, 1000); // not there yet
     gun->update();
@@ -139,7 +140,7 @@ TEST_F(WeaponTest, BulletsHitAcrossTheSeamAndSparkOnlyOnSurvivors) {
 
     Fighter* weak = addTarget(2000, 2000, 32, 1);
     gun->position = quenth::vec3(1900, 2000, 0);
-    setTime(quenth::Quenth::currentTime + 1000);
+    setTime(quenth::GameClock::currentTime + 1000);
     gun->shoot(quenth::vec2(1, 0));
     gun->update();
     gun->update();
@@ -160,11 +161,11 @@ TEST_F(WeaponTest, LaserBurnsAboutFortyNineOverOneBeam) {
     cam->zoom = 1;
     setMouse(640 + 400, 360);
     EXPECT_FLOAT_EQ(laser->shoot(quenth::vec2(0, 0)), 8);
-    uint32_t start = quenth::Quenth::currentTime;
+    uint32_t start = quenth::GameClock::currentTime;
     for (int i = 0; i < 65; ++i) {
         advance(10);
         laser->update();
-        if (quenth::Quenth::currentTime == start + 330) {
+        if (quenth::GameClock::currentTime == start + 330) {
             // About half-way: the beam is about half as wide and faint.
             EXPECT_NEAR(laser->beams[0].width, 3.5f, 0.1f);
             EXPECT_NEAR(laser->beams[0].color.a, 112, 2);

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/core/GameClock.h"
 #include "game/actors/Enemy.h"
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
@@ -281,7 +282,7 @@ TEST_F(GameLoopTest, PlayWithKillsDropsAndPickUpsAllocatesOnlyForNewObjects) {
         // wrapped image of the ship in sight): new ones are placed in range.
         for (unsigned i = 0; i < g_game->enemies.count; ++i) {
             Enemy* e = g_game->enemies[i];
-            if (e->spawnStart == (float)quenth::Quenth::currentTime) {
+            if (e->spawnStart == (float)quenth::GameClock::currentTime) {
                 float a = 0.7f * i;
                 e->position = p->position + quenth::vec2(cosf(a), sinf(a)) * 600;
             }
@@ -305,7 +306,7 @@ TEST_F(GameLoopTest, PlayWithKillsDropsAndPickUpsAllocatesOnlyForNewObjects) {
 
         // Objects born in this frame: indicators and enemies carry their
         // birth time; tokens are new to the list.
-        uint32_t now = quenth::Quenth::currentTime;
+        uint32_t now = quenth::GameClock::currentTime;
         unsigned born = 0, indicatorsAfter = 0, bornIndicators = 0;
         for (unsigned i = 0; i < g_game->actors.count; ++i) {
             Actor* a = g_game->actors[i];

@@ -1,5 +1,6 @@
 #include <typeinfo>
 
+#include "engine/core/GameClock.h"
 #include "game/actors/Enemy.h"
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
@@ -117,7 +118,7 @@ TEST_F(WaveTest, NextWaveTimeLiesNinetySecondsAndTenMsPerEarlierWaveAhead) {
 }
 
 TEST_F(WaveTest, FirstWaveComesFiveSecondsIntoTheGame) {
-    uint32_t start = quenth::Quenth::currentTime;
+    uint32_t start = quenth::GameClock::currentTime;
     EXPECT_FLOAT_EQ(g_game->nextWaveTime, start + 5000.0f);
     advance(2500);
     g_game->update();
