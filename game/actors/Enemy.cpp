@@ -169,6 +169,7 @@ void Enemy::destroy() {
     g_world->add(g_arena->explosionSlice);
 
     g_arena->addScore(scoreValue);
+    ++g_arena->kills;
 
     if (g_rand.randf() - dropChance < 0) {
         Powerup* pu = new Powerup();

@@ -28,6 +28,8 @@
 
 using quenth::vec2;
 
+int Player::thrustKeys[4] = {SDLK_w, SDLK_s, SDLK_a, SDLK_d};
+
 Player::Player()
     : velocity(0, 0), cameraLead(0, 0), energy(350), maxEnergy(350), energyRegen(35), thrustCost(25),
       cameraLeadMax(vec2(500, 500).length()), speedBoost(false), speedBoostStart(0), speedBoostEnd(0),
@@ -158,10 +160,11 @@ void Player::fly(float sync) {
     float acc = 500 * sync, brake = 300 * sync;
 
     float dx = 0, dy = 0;
-    if (quenth::Quenth::keyDown(SDLK_w)) dy -= acc;
-    if (quenth::Quenth::keyDown(SDLK_s)) dy += acc;
-    if (quenth::Quenth::keyDown(SDLK_a)) dx -= acc;
-    if (quenth::Quenth::keyDown(SDLK_d)) dx += acc;
+    using quenth::Quenth;
+    if (Quenth::keyDown(thrustKeys[0]) || Quenth::keyDown(SDLK_UP)) dy -= acc;
+    if (Quenth::keyDown(thrustKeys[1]) || Quenth::keyDown(SDLK_DOWN)) dy += acc;
+    if (Quenth::keyDown(thrustKeys[2]) || Quenth::keyDown(SDLK_LEFT)) dx -= acc;
+    if (Quenth::keyDown(thrustKeys[3]) || Quenth::keyDown(SDLK_RIGHT)) dx += acc;
 
     if (dx != 0 || dy != 0) {
         float cost = thrustCost * sync;

@@ -1,7 +1,7 @@
 // game/base: the ground of the game library: Actor, the Arena it lives in, the hit answer,
 // the globals, the resource table, the fader and small helpers.
-// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes only its
-// own folder and those before it (tests/game/LayoutTest checks this).
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes
+// only its own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_ARENA_H
 #define VORLANE_GAME_ARENA_H
 
@@ -35,6 +35,7 @@ public:
     ParticleSlice* explosionSlice;      // the slice of explosionParticles in the world scene
     float difficulty;                   // multiplier of enemy hull and score; times 1.1 per wave
     int lives;                          // spare ships
+    int kills;                          // enemies destroyed in this game
     unsigned actorRemovals;             // counts removals from actors; the actor loop watches it
 
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
