@@ -251,6 +251,8 @@ Menu::Event Menu::update() {
     if (Quenth::keyPressed(SDLK_ESCAPE)) return BACK;
     if (Quenth::keyPressed(SDLK_UP) || Quenth::keyPressed(SDLK_w)) moveSelection(-1);
     if (Quenth::keyPressed(SDLK_DOWN) || Quenth::keyPressed(SDLK_s)) moveSelection(1);
+    if (Quenth::keyPressed(SDLK_HOME) && items.count) moveSelection(-selected);
+    if (Quenth::keyPressed(SDLK_END) && items.count) moveSelection((int)items.count - 1 - selected);
     if (selected < 0) return NONE;
 
     Item const& it = items[selected];

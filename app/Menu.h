@@ -13,7 +13,7 @@ class Texture;
 // One page of the program's menus, centred on the screen: an optional logo,
 // a heading, lines of text and a column of items, some with a value beside
 // them (the options). The player moves the selection with Up/Down or W/S
-// (it wraps round) or by moving the mouse over an item, chooses with Return,
+// (it wraps round), Home/End or by moving the mouse over an item, chooses with Return,
 // Space, keypad Enter or a left click, changes a value with Left/Right or
 // A/D, and goes back with Escape. Drawn in the HUD scene; every text is made
 // once, so showing and hiding a page allocates nothing.

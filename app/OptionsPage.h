@@ -34,7 +34,7 @@ public:
         DISPLAY_CHANGED // the display or the window size changed
     };
 
-    static const int SIZE_COUNT = 9;
+    static constexpr int SIZE_COUNT = 9;
     static const int windowSizes[SIZE_COUNT][2]; // the sizes offered for a window, pixels, smallest first
 
     Menu menu;          // the page

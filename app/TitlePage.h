@@ -13,8 +13,8 @@ class Text;
 // steps, so the page needs drawing only when a step is taken.
 class TitlePage {
 public:
-    static const int LEVELS = 16;       // brightness steps of the prompt
-    static const uint32_t PULSE = 2400; // ms from bright to dim and back
+    static constexpr int LEVELS = 16;       // brightness steps of the prompt
+    static constexpr uint32_t PULSE = 2400; // ms from bright to dim and back
 
     Sprite* logo;  // owned; null when the logo could not be loaded
     Apology* page; // owned
