@@ -158,6 +158,8 @@ GameProcess::GameProcess(RunDir const& d, std::string const& display, std::vecto
     // still choose another.
     environment.push_back(displayChange(display));
     if (!display.empty()) environment.push_back("SDL_VIDEODRIVER=x11");
+    environment.push_back("XDG_CONFIG_HOME=" + dir.file("config"));
+    environment.push_back("XDG_DATA_HOME=" + dir.file("data"));
     environment.insert(environment.end(), env.begin(), env.end());
     launch();
 }

@@ -54,6 +54,28 @@ TEST_F(PlayerTest, ThrustCostsEnergyAndOppositeKeysBrake) {
     EXPECT_NEAR(p->energy, energy + 3.5f, 1e-3); // coasting costs nothing
 }
 
+// The thrust keys follow the binding; the arrow keys thrust whatever it is.
+TEST_F(PlayerTest, ReboundThrustKeysAndTheArrowKeysThrust) {
+    Player* p = g_game->player;
+    quenth::GameClock::sync = 0.1f;
+    Player::thrustKeys[0] = SDLK_i;
+    holdKey(SDLK_i);
+    holdKey(SDLK_LEFT);
+    p->update();
+    Player::thrustKeys[0] = SDLK_w;
+    EXPECT_NEAR(p->velocity.y, -50, 1e-3);
+    EXPECT_NEAR(p->velocity.x, -50, 1e-3);
+
+    // W is no longer up once I is.
+    releaseAllInput();
+    p->velocity = quenth::vec2(0, 0);
+    Player::thrustKeys[0] = SDLK_i;
+    holdKey(SDLK_w);
+    p->update();
+    Player::thrustKeys[0] = SDLK_w;
+    EXPECT_FLOAT_EQ(p->velocity.y, 0);
+}
+
 TEST_F(PlayerTest, SpeedIsCappedAt350) {
     Player* p = g_game->player;
     p->velocity = quenth::vec2(600, 800);

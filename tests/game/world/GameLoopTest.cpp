@@ -113,13 +113,14 @@ TEST_F(GameLoopTest, KillEnemiesInRadiusDestroysNeighboursInTheList) {
     addFighterAt(2000, 100);
     Enemy* e = addFighterAt(4000, 4050); // in range through its diagonal image
     quenth::vec2 center(20, 20);
-    int scoreBefore = g_game->scoreCounter->value;
+    int scoreBefore = g_game->scoreCounter->value, killsBefore = g_game->kills;
     g_game->killEnemiesInRadius(center, 200);
     EXPECT_FALSE(stackContains(g_game->enemies, b));
     EXPECT_FALSE(stackContains(g_game->enemies, c));
     EXPECT_FALSE(stackContains(g_game->enemies, e));
     EXPECT_EQ(g_game->enemies.count, 2u);
     EXPECT_EQ(g_game->scoreCounter->value, scoreBefore + 3 * 50);
+    EXPECT_EQ(g_game->kills, killsBefore + 3);
 }
 
 TEST_F(GameLoopTest, CameraDeltaStaysSmallWhenTheShipCrossesTheSeam) {
