@@ -118,11 +118,15 @@ void Game::init() {
 }
 
 void Game::update() {
+    reticle->update();
+    // While play is paused the game stands still even when the frame loop
+    // goes on calling: a pass without game time would still roll a new
+    // screen shake offset and new enemy waypoints every frame.
+    if (quenth::GameClock::paused) return;
+
     float now = (float)quenth::GameClock::currentTime;
     float sw = (float)quenth::Quenth::getScreenWidth();
     float sh = (float)quenth::Quenth::getScreenHeight();
-
-    reticle->update();
 
     // Every actor in the list is updated exactly once per pass, including
     // those pushed during the pass. An update may delete actors (itself,

@@ -53,7 +53,8 @@ public:
     virtual ~Game();
     // Builds the scene for a new game; g_game must already point here.
     void init();
-    // One frame of game logic.
+    // One frame of game logic; while the game clock is paused only the
+    // reticle follows the mouse.
     void update();
     // Announces and creates the next wave.
     void nextWave();
