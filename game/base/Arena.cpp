@@ -8,7 +8,7 @@ Arena* g_arena = nullptr;
 
 Arena::Arena()
     : actors(128), enemies(128), friends(128), powerups(128), player(nullptr), difficulty(1.0f), lives(3),
-      kills(0), actorRemovals(0) {
+      actorRemovals(0) {
     weaponParticles = new ParticleSystem(1024);
     weaponParticles->texture = Resources::proc_particle0_tex;
     explosionParticles = new ParticleSystem(4096);
@@ -18,6 +18,9 @@ Arena::Arena()
 }
 
 Arena::~Arena() {
+    delete explosionSlice;
+    delete weaponParticles;
+    delete explosionParticles;
     if (g_arena == this) g_arena = nullptr;
 }
 

@@ -20,7 +20,6 @@ extern DirectScene2D* g_hud;  // screen scene: title text, HUD, reticle, message
 extern Fader* g_fader;        // full-screen fade veil, drawn after both scenes
 extern Menu* g_menu;          // the menu page taking input; null while none is shown
 extern Mix_Music* music;      // the music track, null when it could not be loaded
-extern int
-    runlevel; // 3 title, 4 fading to black between pages, 1 menu, 2 game, -1 quitting, 0 leave the loop
+extern int runlevel;          // 3 title, 4 fade to black, 1 menu, 2 game, -1 quitting, 0 leave the loop
 
 #endif

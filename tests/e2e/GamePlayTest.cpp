@@ -49,10 +49,10 @@ protected:
                     return true;
                 }
                 // Not in the game yet when F1 went down, or less than the
-                // half-second fade-in before. Return chooses "Play" once the
-                // menu takes input; during a fade it does nothing.
+                // half-second fade-in before. On the menu, Return chooses
+                // "Play" (while it fades in, it does nothing).
                 startedAfterMs = asked - 500;
-                g.key("Return");
+                if (showsMenu(s)) g.key("Return");
                 return false;
             },
             20000, 1);

@@ -63,6 +63,10 @@ bool selectedPixel(Pixel p) {
     return p.g > 190 && p.b > 220 && p.r < 175 && p.r + 50 < p.g;
 }
 
+bool showsMenu(Image const& img) {
+    return img.ok() && count(img, MENU_ITEMS, selectedPixel) > 50;
+}
+
 void shipCentre(Image const& img, double& cx, double& cy) {
     centroid(img, CENTRE, shipPixel, cx, cy);
 }

@@ -20,6 +20,7 @@ const Rect WEAPON_BOX = {0, 630, 200, 720};    // energy and hull panel
 const Rect CENTRE = {440, 200, 840, 520};      // the ship and its near surroundings
 const Rect WAVE_TEXT = {440, 260, 840, 320};   // "Wave 1 incoming" at (640, 288)
 const Rect SCREEN = {0, 0, 1280, 720};
+const Rect MENU_ITEMS = {340, 300, 940, 620}; // the main menu's items
 
 typedef std::function<bool(Pixel)> PixelTest;
 
@@ -43,6 +44,9 @@ bool enemyPixel(Pixel p);
 bool lightPixel(Pixel p);
 // The selected item of a menu: light cyan text on its highlight bar.
 bool selectedPixel(Pixel p);
+
+// A menu with an item highlighted is on the screen.
+bool showsMenu(Image const& img);
 
 // Centre of the ship's pixels in the middle of the screen; (-1, -1) when none.
 void shipCentre(Image const& img, double& cx, double& cy);

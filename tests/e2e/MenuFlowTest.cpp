@@ -11,9 +11,6 @@ using namespace testsupport;
 
 namespace {
 
-// The part of the screen where the main menu's items are.
-const Rect MENU_ITEMS = {340, 300, 940, 620};
-
 // The row of the highlighted menu item, pixels from the top; -1 when none.
 double highlightedRow(Image const& img) {
     double x, y;
@@ -29,7 +26,7 @@ long scoreInk(Image const& img) {
     return count(img, SCORE_DIGITS, lightPixel);
 }
 
-class PauseTest : public E2ETest {
+class MenuFlowTest : public E2ETest {
 protected:
     // Screenshots until the first wave shows on the radar (at most timeoutMs);
     // the time it was seen, 0 when it was not.
@@ -39,7 +36,7 @@ protected:
     }
 };
 
-TEST_F(PauseTest, TitleThenMenuWhereKeysAndPointerMoveTheHighlightThenPlay) {
+TEST_F(MenuFlowTest, TitleThenMenuWhereKeysAndPointerMoveTheHighlightThenPlay) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     ASSERT_TRUE(game.mouseMove(100, 650)); // the pointer off the items
@@ -81,7 +78,7 @@ TEST_F(PauseTest, TitleThenMenuWhereKeysAndPointerMoveTheHighlightThenPlay) {
 // wave, due five seconds into the game, does not come while paused. P goes
 // on where the game stood. Escape pauses as well and does not quit; Quit game
 // fades out and ends the program with status 0.
-TEST_F(PauseTest, PauseStopsTheWorldAndResumeGoesOn) {
+TEST_F(MenuFlowTest, PauseStopsTheWorldAndResumeGoesOn) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     ASSERT_TRUE(game.mouseMove(640, 150));
@@ -129,7 +126,7 @@ TEST_F(PauseTest, PauseStopsTheWorldAndResumeGoesOn) {
 
 // Restart in the pause menu: a new game at once, with an empty arena, a zero
 // score and its first wave five seconds away.
-TEST_F(PauseTest, RestartGivesANewGame) {
+TEST_F(MenuFlowTest, RestartGivesANewGame) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     ASSERT_TRUE(game.mouseMove(640, 150));
