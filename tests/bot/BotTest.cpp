@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -75,6 +76,8 @@ TEST(BotTest, AMinuteOfPlayRepeatsExactlyAndSteadyFramesAllocateNothing) {
 // With one ship a game, the bot loses again and again and plays again at once
 // (Return on the game-over figures): each new game starts from nothing (the
 // bot checks score, wave and kills) and steady frames still allocate nothing.
+// A game that makes the table has the bot type its name over the one offered;
+// it checks that the entry holds that name and the game's figures.
 TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     testsupport::Xvfb x;
     ASSERT_TRUE(x.ok());
@@ -87,6 +90,11 @@ TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     ASSERT_TRUE(s.ok) << out;
     EXPECT_GE(s.games, 3) << a;
     EXPECT_EQ(s.steadyAllocs, 0u) << a;
+    int entries = 0;
+    size_t at = out.find(" high scores entered");
+    ASSERT_NE(at, std::string::npos) << out;
+    entries = atoi(out.c_str() + out.rfind('\n', at) + 1);
+    EXPECT_GE(entries, 1) << out;
 }
 
 } // namespace
