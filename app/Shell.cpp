@@ -268,9 +268,7 @@ void Shell::updateMenu() {
     if (!g_fader->done() || !g_menu) return;
     Menu* page = g_menu;
     if (page == &options->menu) {
-        OptionsPage::Result r = options->update();
-        if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
-        if (r == OptionsPage::LEAVE) showMenu(returnTo);
+        updateOptions();
         return;
     }
     Menu::Event e = page->update();
@@ -312,6 +310,12 @@ void Shell::updateMenu() {
     }
 }
 
+void Shell::updateOptions() {
+    OptionsPage::Result r = options->update();
+    if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
+    if (r == OptionsPage::LEAVE) showMenu(returnTo);
+}
+
 void Shell::updatePlay() {
     if (paused) {
         updatePaused();
@@ -329,9 +333,7 @@ void Shell::updatePlay() {
 void Shell::updatePaused() {
     if (!g_fader->done() || !g_menu) return;
     if (g_menu == &options->menu) {
-        OptionsPage::Result r = options->update();
-        if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
-        if (r == OptionsPage::LEAVE) showMenu(pauseMenu);
+        updateOptions();
         return;
     }
     if (Quenth::keyPressed(SDLK_p) || Quenth::keyPressed(SDLK_PAUSE)) {

@@ -124,6 +124,8 @@ public:
 private:
     void updateTitle();
     void updateMenu();
+    // The options page, from the main menu or the pause menu (returnTo).
+    void updateOptions();
     void updatePlay();
     void updatePaused();
     void updateGameOver();
