@@ -7,7 +7,6 @@
 #include "scene/Container.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
-#include "scene/ViewRect.h"
 
 #include <GL/gl.h>
 #include <cstddef>
@@ -18,7 +17,6 @@ using quenth::mat4;
 using quenth::Math;
 using quenth::Stack;
 using quenth::vec2;
-using quenth::vec3;
 using quenth::vec4;
 
 static_assert(sizeof(ParticleSlice::Vertex) == 32, "the particle vertex layout is shared with GL");
@@ -217,14 +215,7 @@ void ParticleSlice::draw(SceneState& state) {
         return;
     }
 
-    if (state.viewRects) {
-        for (unsigned int i = 0; i < state.viewRects->count; ++i) {
-            ViewRect const& r = state.viewRects->data[i];
-            mat4 m = state.transform;
-            m.translate(vec3(r.offsetX, r.offsetY, 0));
-            views.push(m);
-        }
-    }
+    state.viewMatrices(views);
 
     buildBatches(GameClock::currentTime, views, vertices);
 }

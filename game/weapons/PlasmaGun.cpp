@@ -5,7 +5,6 @@
 #include "engine/core/GameClock.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/mat4.h"
-#include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "game/base/Actor.h"
@@ -16,7 +15,6 @@
 #include "game/weapons/Weapon.h"
 #include "particles/ParticleSystem.h"
 #include "scene/SceneState.h"
-#include "scene/ViewRect.h"
 
 template <class Gun>
 PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
@@ -103,12 +101,7 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
     vertices.clear();
     mstack.clear();
 
-    quenth::Stack<ViewRect>& rects = *state.viewRects;
-    for (unsigned i = 0; i < rects.count; ++i) {
-        quenth::mat4 m = (quenth::mat4)state.transform;
-        m.translate(quenth::vec3(rects.data[i].offsetX, rects.data[i].offsetY, 0));
-        mstack.push(m);
-    }
+    state.viewMatrices(mstack);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
     uint32_t now = quenth::GameClock::currentTime;
