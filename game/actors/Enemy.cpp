@@ -11,6 +11,7 @@
 #include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
 #include "game/weapons/EnemyPlasma.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
@@ -46,12 +47,13 @@ void Enemy::spawn() {
     velocity = vec2(0, 0);
 
     // Keep away from the player's side: up to five tries for a spot at least
-    // 1024 units from the nearest friend; the fifth stands regardless.
+    // 1024 units from the nearest friend, measured the short way across the
+    // seams; the fifth stands regardless.
     for (int tries = 0; tries < 5; ++tries) {
         position = randomWorldPoint();
         float nearest = 9000;
         for (unsigned i = 0; i < g_arena->friends.count; ++i) {
-            float d = (g_arena->friends[i]->position - position).length();
+            float d = wrappedOffset(position, g_arena->friends[i]->position, g_world->worldSize).length();
             if (d < nearest) nearest = d;
         }
         if (nearest >= 1024) break;

@@ -6,6 +6,7 @@
 #include "game/actors/Powerup.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
 #include "game/hud/ScoreCounter.h"
 #include "game/weapons/EnemyWeapon.h"
 #include "particles/ParticleSystem.h"
@@ -70,6 +71,27 @@ TEST_F(EnemyTest, SpawnKeepsTheFifthSpotWhenEverySpotIsNearAFriend) {
     EXPECT_FLOAT_EQ(f->position.y, y);
     EXPECT_FLOAT_EQ(f->waypoint.x, wx);
     g_world->worldSize = saved;
+}
+
+TEST_F(EnemyTest, SpawnKeepsItsDistanceAcrossTheSeam) {
+    quenth::vec2 world = g_world->worldSize;
+    quenth::vec2 ship(10, 10);
+    g_game->player->position = ship;
+    // A seed whose first spot lies near the ship across a seam (far by the
+    // plain distance) and whose second spot is far either way.
+    int seed = 0;
+    for (int s = 1; s < 100000 && !seed; ++s) {
+        quenth::Random r(s);
+        quenth::vec2 first(r.randf(0, world.x), r.randf(0, world.y));
+        quenth::vec2 second(r.randf(0, world.x), r.randf(0, world.y));
+        if (wrappedOffset(ship, first, world).length() < 1024 && (first - ship).length() >= 1024 &&
+            wrappedOffset(ship, second, world).length() >= 1024)
+            seed = s;
+    }
+    ASSERT_NE(seed, 0);
+    g_rand.init(seed);
+    Fighter* f = addEnemy<Fighter>();
+    EXPECT_GE(wrappedOffset(ship, f->position, world).length(), 1024);
 }
 
 TEST_F(EnemyTest, FadesInOverThreeQuartersOfASecond) {
