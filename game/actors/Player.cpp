@@ -54,6 +54,8 @@ Player::Player()
     exhaustEmitter->spread = 50;
     exhaustEmitter->positionSpread = 0;
     exhaustEmitter->rate = 0;
+    // Nothing is owed for the time before the ship existed.
+    exhaustEmitter->lastEmit = quenth::GameClock::currentTime;
     if (g_world) g_world->add(exhaust->defaultSlice);
 
     plasma = new Plasma();
@@ -108,6 +110,10 @@ void Player::update() {
     energyText->setText(buf);
     energyText->setHotSpot(TOP_LEFT);
 
+    // Only a thrusting ship feeds the exhaust (fly() sets the rate). It is
+    // run in every phase, so that the time spent dead or growing in is not
+    // owed as one burst on the first frame of thrust.
+    exhaustEmitter->rate = 0;
     if (invulnerableUntil > now) {
         scale = (now - spawnStart) / (invulnerableUntil - spawnStart);
     } else if (respawnTime == 0) {
@@ -121,6 +127,7 @@ void Player::update() {
         position = respawnPoint;
         spawn();
     }
+    exhaust->update();
 
     laser->update();
     plasma->update();
@@ -186,13 +193,10 @@ void Player::fly(float sync) {
     if (dy == 0) velocity.y = velocity.y > 0 ? fmaxf(velocity.y - brake, 0) : fminf(velocity.y + brake, 0);
 
     exhaustEmitter->position = position;
-    if (dx == 0 && dy == 0) {
-        exhaustEmitter->rate = 0;
-    } else {
+    if (dx != 0 || dy != 0) {
         exhaustEmitter->rate = 100;
         exhaustEmitter->direction = -velocity;
     }
-    exhaust->update();
 
     vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
     // The camera leads the ship and may sit across a seam from it: aim at the
