@@ -253,6 +253,9 @@ void Player::destroy() {
         stackRemove(g_arena->friends, this);
         g_arena->removeActor(this);
         drawable->remove();
+        // Out of play for good: nothing of ours updates the guns any more.
+        plasma->retire();
+        laser->retire();
     }
     velocity = vec2(0, 0);
     stackRemove(g_arena->friends, this);

@@ -124,6 +124,11 @@ void Laser::update() {
     }
 }
 
+void Laser::retire() {
+    Weapon::retire();
+    for (uint32_t i = 0; i < capacity; ++i) hitEmitters[i]->rate = 0;
+}
+
 void Laser::draw(SceneState& state) {
     static quenth::Stack<Vertex> vertices(256);
     // One matrix per view rectangle: near a seam the camera may sit across it
