@@ -228,11 +228,20 @@ void ParticleSlice::glBeginBatches(ParticleSlice* slice) {
         Shaders::texture_shader_fixed->bind();
         Shaders::texture_shader_fixed->setUniform("texture", 0);
     }
-    if (slice->system && slice->system->texture) slice->system->texture->bind(GL_TEXTURE0);
+    quenth::Texture* texture = slice->system ? slice->system->texture : nullptr;
+    // Without a texture nothing is bound: the particles must not show
+    // whatever texture was drawn last.
+    if (texture)
+        texture->bind(GL_TEXTURE0);
+    else
+        quenth::Texture::bindNone(GL_TEXTURE0);
 }
 
-void ParticleSlice::glDrawBatch(ParticleSlice*, mat4 const& view, Vertex const* vertices,
+void ParticleSlice::glDrawBatch(ParticleSlice* slice, mat4 const& view, Vertex const* vertices,
                                 unsigned int vertexCount) {
+    // A texture without storage (its image failed to load) shows nothing.
+    quenth::Texture* texture = slice->system ? slice->system->texture : nullptr;
+    if (texture && !texture->hasStorage()) return;
     const char* base = reinterpret_cast<const char*>(vertices);
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));

@@ -168,7 +168,7 @@ void Laser::draw(SceneState& state) {
             }
         }
         quenth::Texture* tex = pass == 0 ? muzzleTexture : (pass == 1 ? beamTexture : tipTexture);
-        if (vertices.count > 0 && tex) {
+        if (vertices.count > 0 && quenth::Texture::usable(tex)) {
             const char* base = (const char*)vertices.data;
             glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
             glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);

@@ -116,13 +116,13 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
                        {x - s, y + s, 0, 1, color.r, color.g, color.b, a}};
         for (int k = 0; k < 4; ++k) vertices.push(q[k]);
     }
-    if (vertices.count == 0) return;
+    if (vertices.count == 0 || !quenth::Texture::usable(texture)) return;
 
     const char* base = (const char*)vertices.data;
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + 16);
-    if (texture) texture->bind(GL_TEXTURE0);
+    texture->bind(GL_TEXTURE0);
     glMatrixMode(GL_MODELVIEW);
     for (unsigned i = 0; i < mstack.count; ++i) {
         glLoadMatrixf(mstack.data[i].m);
