@@ -163,11 +163,13 @@ void Enemy::destroy() {
     static const quenth::vec4 maxFireColor(0.9f, 0.3f, 0.1f, 1.0f);
 
     hull = 0;
+    // A radial burst: in a 360-degree cone any direction stands for all of
+    // them, and each particle flies out up to speed over its life.
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(500, 600);
     unsigned lifeMax = g_rand.randi(1000, 1200);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 192, lifeMin, lifeMax, position, radius, 26,
-                                      40, 0, 8, vec2(0, 0), 0, speed, 360, minFireColor, maxFireColor);
+                                      40, 0, 8, vec2(1, 0), 0, speed, 360, minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
 
     g_arena->addScore(scoreValue);

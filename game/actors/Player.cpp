@@ -227,17 +227,18 @@ void Player::destroy() {
     float now = (float)quenth::GameClock::currentTime;
 
     hull = 0;
+    // Two radial bursts, as an enemy's (Enemy::destroy), blue and fire.
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(1233, 1655);
     unsigned lifeMax = g_rand.randi(2899, 3125);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 256, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minBlueColor, maxBlueColor);
     speed = g_rand.randf(9 * radius, 12 * radius);
     lifeMin = g_rand.randi(500, 600);
     lifeMax = g_rand.randi(5622, 6234);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 512, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
 

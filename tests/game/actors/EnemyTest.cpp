@@ -209,6 +209,34 @@ TEST_F(EnemyTest, AHitLeavingHullAtExactlyZeroKills) {
     EXPECT_GE(g_game->actors.count, actors); // the enemy left, the text (and maybe a power-up) came
 }
 
+// The longest flight among the explosion particles, and the farthest start
+// from the centre.
+static void explosionReach(quenth::vec2 centre, float& flight, float& start) {
+    flight = start = 0;
+    for (Particle* p = g_game->explosionSlice->head; p; p = p->next) {
+        flight = fmaxf(flight, (p->end - p->start).length());
+        start = fmaxf(start, (p->start - centre).length());
+    }
+}
+
+TEST_F(EnemyTest, ExplosionsBurstOutwardAtTheirSpeed) {
+    Hammerhead* h = addEnemy<Hammerhead>(); // radius 50: flights of up to 450 to 600
+    h->position = quenth::vec2(2000, 2000);
+    h->destroy();
+    float flight, start;
+    explosionReach(quenth::vec2(2000, 2000), flight, start);
+    EXPECT_LE(start, 50.01f);
+    EXPECT_GT(flight, 4 * 50);
+    EXPECT_LT(flight, 12 * 50 + 50); // the spread is flown once more
+
+    g_game->explosionSlice->releaseParticles();
+    Player* p = g_game->player; // radius 32: flights of up to 288 to 384
+    p->destroy();
+    explosionReach(p->position, flight, start);
+    EXPECT_GT(flight, 4 * 32);
+    EXPECT_LT(flight, 12 * 32 + 1.43f * 32);
+}
+
 TEST_F(EnemyTest, EveryDeathRaisesTheExplosionsToTheTop) {
     Fighter* a = addEnemy<Fighter>();
     Fighter* b = addEnemy<Fighter>();
