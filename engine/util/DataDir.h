@@ -1,0 +1,25 @@
+#ifndef QUENTH_UTIL_DATADIR_H
+#define QUENTH_UTIL_DATADIR_H
+
+#include <string>
+
+namespace quenth {
+
+// Where the program's read-only data lies (the game's gfx/, sfx/ and
+// shaders/). Every loader names its files relative to it, so the program can
+// run from any working directory.
+class DataDir {
+public:
+    static std::string root; // the data directory; empty means the working directory
+
+    // rel inside the data directory: rel itself when root is empty, else
+    // root + "/" + rel.
+    static std::string path(char const* rel);
+    // dir holds at least one of the given subdirectories (names separated by
+    // spaces, e.g. "gfx shaders").
+    static bool holdsAny(std::string const& dir, char const* subdirs);
+};
+
+} // namespace quenth
+
+#endif
