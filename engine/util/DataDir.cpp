@@ -1,6 +1,9 @@
 #include "engine/util/DataDir.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
 
 namespace quenth {
 
@@ -25,6 +28,39 @@ bool DataDir::holdsAny(std::string const& dir, char const* subdirs) {
         at = end + 1;
     }
     return false;
+}
+
+bool DataDir::find(char const* subdirs, std::string const& asked, std::string const& programDir,
+                   std::string const& relInstalled, std::string const& absInstalled, std::string& found,
+                   std::string& looked) {
+    std::string places[3];
+    if (!asked.empty()) {
+        places[0] = asked;
+    } else {
+        places[0] = ".";
+        if (!programDir.empty() && !relInstalled.empty()) places[1] = programDir + "/" + relInstalled;
+        places[2] = absInstalled;
+    }
+    looked.clear();
+    for (std::string const& p : places) {
+        if (p.empty()) continue;
+        if (holdsAny(p, subdirs)) {
+            found = p == "." ? "" : p;
+            return true;
+        }
+        looked += (looked.empty() ? "" : ", ") + (p == "." ? std::string("the working directory") : p);
+    }
+    return false;
+}
+
+std::string DataDir::programDir() {
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "";
+    std::string self(buf, (size_t)n);
+    size_t slash = self.rfind('/');
+    if (slash == std::string::npos) return "";
+    return slash == 0 ? "/" : self.substr(0, slash);
 }
 
 } // namespace quenth

@@ -18,6 +18,17 @@ public:
     // dir holds at least one of the given subdirectories (names separated by
     // spaces, e.g. "gfx shaders").
     static bool holdsAny(std::string const& dir, char const* subdirs);
+
+    // Looks for a directory holding any of subdirs: asked when not empty
+    // (and only there), else the working directory (found is then empty),
+    // else programDir + "/" + relInstalled, else absInstalled (either
+    // skipped when empty). False when none does; looked then lists the
+    // places tried, separated by ", ".
+    static bool find(char const* subdirs, std::string const& asked, std::string const& programDir,
+                     std::string const& relInstalled, std::string const& absInstalled, std::string& found,
+                     std::string& looked);
+    // The directory of the running program; empty when it cannot be told.
+    static std::string programDir();
 };
 
 } // namespace quenth

@@ -43,6 +43,9 @@ public:
     Game();
     // Builds the scene for a new game; g_game must already point here.
     void init();
+    // Places the HUD for the current screen size (Quenth's) and spreads the
+    // stars over it: after a change of display mode.
+    void relayout();
     // One frame of game logic.
     void update();
     // Announces and creates the next wave.
