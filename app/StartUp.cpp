@@ -2,6 +2,7 @@
 
 #include "app/Display.h"
 #include "engine/util/DataDir.h"
+#include "game/base/Controls.h"
 #include "game/scores/HighScores.h"
 
 #include <cstdio>
@@ -53,5 +54,6 @@ void StartUp::run(int argc, char** argv, char const* caption) {
     saved.load();
     current = saved;
     commandLine.applyTo(current);
+    g_controls.bindThrustKeys(current.keyUp, current.keyDown, current.keyLeft, current.keyRight);
     Display::open(current, caption);
 }
