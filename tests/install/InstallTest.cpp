@@ -298,8 +298,8 @@ TEST_F(InstallTest, InstalledGameStartsFromAMenuAndSavesScreenshotsForThePlayer)
     EXPECT_EQ(fs::read_symlink(proc + "/cwd"), fs::canonical(playerDir()));
     std::string cmdline = readFile(proc + "/cmdline");
     std::string args = cmdline.substr(std::min(cmdline.size(), cmdline.find('\0') + 1));
-    EXPECT_EQ(args, "--difficulty" + std::string(1, '\0') + "hard" + std::string(1, '\0') + "--data-dir=" +
-                        spaced.string() + std::string(1, '\0'));
+    EXPECT_EQ(args, "--difficulty" + std::string(1, '\0') + "hard" + std::string(1, '\0') +
+                        "--data-dir=" + spaced.string() + std::string(1, '\0'));
 
     fs::path shot = playerDir() / "screenshot_1.bmp";
     ASSERT_TRUE(game.keyUntil("F1", [&] { return fs::exists(shot); }));
