@@ -267,8 +267,9 @@ TEST_F(InstallTest, DesktopEntryMetadataAndManPagePassTheirCheckers) {
     EXPECT_EQ(
         runCommand({"/bin/sh", "-c", "MANWIDTH=80 man -l \"$0\" 2>/dev/null", manPage().string()}, "", &page),
         0);
-    for (const char* part : {"VORLANE(6)", "CONTROLS", "SCREENSHOTS", "FILES", "ENVIRONMENT", "XDG_DATA_HOME",
-                             "/usr/share/games/vorlane", "screenshot_N.bmp"})
+    for (const char* part : {"VORLANE(6)", "OPTIONS", "--window[=WxH]", "--data-dir=DIR", "CONTROLS",
+                             "SCREENSHOTS", "FILES", "ENVIRONMENT", "XDG_DATA_HOME", "vorlane.conf",
+                             "/usr/share/games/vorlane", "screenshot_N.bmp", "unknown"})
         EXPECT_TRUE(contains(page, part)) << part << " not in\n" << page;
 }
 
