@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include "app/Display.h"
 #include "app/Menu.h"
 #include "app/OptionsPage.h"
 #include "app/TitlePage.h"
@@ -9,11 +10,13 @@
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/vec3.h"
-#include "engine/util/String.h"
+#include "engine/util/DataDir.h"
+#include "game/base/Controls.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/hud/ScoreCounter.h"
+#include "game/hud/ScreenshotNotice.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
 #include "scene/DirectScene2D.h"
@@ -45,9 +48,14 @@ void setFaderColor(float r, float g, float b) {
 }
 
 bool titleLeft() {
-    return Quenth::keyPressed(SDLK_RETURN) || Quenth::keyPressed(SDLK_SPACE) ||
-           Quenth::keyPressed(SDLK_KP_ENTER) || Quenth::mouseDown(1) || Quenth::mouseDown(2) ||
-           Quenth::mouseDown(3);
+    return g_controls.menuChoose() || Quenth::mouseDown(1) || Quenth::mouseDown(2) || Quenth::mouseDown(3);
+}
+
+// The options page's display change: the new mode, then the pages placed for it.
+bool applyDisplay(Settings const& s) {
+    bool ok = Display::apply(s);
+    g_shell->relayout();
+    return ok;
 }
 
 double steadyMs() {
@@ -58,10 +66,11 @@ double steadyMs() {
 } // namespace
 
 Shell::Shell()
-    : title(nullptr), mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr), scoresPage(nullptr),
-      controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr),
-      pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0), gamesStarted(0),
-      screenshotNumber(1), pointerX(-1), pointerY(-1) {}
+    : saved(nullptr), title(nullptr), mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr),
+      scoresPage(nullptr), controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr),
+      veil(nullptr), pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0),
+      gamesStarted(0), screenshots(".", "screenshot_", ".bmp"), shotPending(false), pointerX(-1),
+      pointerY(-1) {}
 
 Shell::~Shell() {
     hidePages();
@@ -77,8 +86,8 @@ Shell::~Shell() {
     delete pointer;
 }
 
-void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char const* caption, int seed) {
-    Quenth::init(width, height, caption, fullscreen, vsync);
+void Shell::startUp(int seed) {
+    // Starts the frame clock and shows the new window black.
     endFrame(true);
     Resources::onProgress = TitlePage::drawLoadingBar;
     Resources::load();
@@ -101,15 +110,12 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     for (int i = 0; i < 16; ++i) s->pixels[i] = 0xffffffff;
     Menu::white = new quenth::Texture(s);
     delete s;
-    float sw = (float)Quenth::getScreenWidth(), sh = (float)Quenth::getScreenHeight();
-    veil = new Sprite(Menu::white, sw, sh);
-    veil->position = quenth::vec3(sw * 0.5f, sh * 0.5f, 0);
+    veil = new Sprite(Menu::white, 1, 1);
     veil->setBlendColor(0.0f, 0.0f, 0.02f, 0.6f);
     pointer = new Sprite(Resources::reticle_tex, 40, 40);
     sky = new Starfield(512);
 
     mainMenu = new Menu();
-    mainMenu->setLogo(Resources::title_tex, sh * 0.22f);
     mainMenu->addItem(PLAY_GAME, "Play");
     mainMenu->addItem(OPTIONS, "Options");
     mainMenu->addItem(SCORES, "High scores");
@@ -124,9 +130,7 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     pauseMenu->addItem(QUIT_TO_MENU, "Quit to menu");
     pauseMenu->addItem(QUIT_GAME, "Quit game");
 
-    // Below "Game Over", which the game puts 40 % down the screen.
     gameOverPanel = new Menu();
-    gameOverPanel->top = sh * 0.4f + 40;
     gameOverPanel->setLine(2, "");
     gameOverPanel->addItem(PLAY_AGAIN, "Play again");
     gameOverPanel->addItem(MAIN_MENU, "Main menu");
@@ -139,9 +143,30 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     controlsPage->setHeading("Controls");
     controlsPage->addItem(BACK, "Back");
 
-    options = new OptionsPage(&settings);
+    options = new OptionsPage(&settings, saved);
+    options->applyDisplay = applyDisplay;
     OptionsPage::applyKeys(settings);
+    placePages();
     title = new TitlePage();
+}
+
+void Shell::placePages() {
+    float sw = (float)Quenth::getScreenWidth(), sh = (float)Quenth::getScreenHeight();
+    veil->setSize(sw, sh);
+    veil->position = quenth::vec3(sw * 0.5f, sh * 0.5f, 0);
+    mainMenu->setLogo(Resources::title_tex, sh * 0.22f);
+    // Below "Game Over", which the game puts 40 % down the screen.
+    gameOverPanel->top = sh * 0.4f + 40;
+}
+
+void Shell::relayout() {
+    // Out of the scene while placePages() makes its sprites again.
+    Menu* page = g_menu;
+    if (page) page->hide();
+    placePages();
+    sky->resize((float)Quenth::getScreenWidth(), (float)Quenth::getScreenHeight());
+    if (page) showMenu(page);
+    redraw = true;
 }
 
 void Shell::loadMusic() {
@@ -150,7 +175,7 @@ void Shell::loadMusic() {
     Mix_Init(2);
 #endif
     Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 65536);
-    music = Mix_LoadMUS("sfx/music1.ogg");
+    music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
 }
 
 void Shell::run() {
@@ -167,7 +192,10 @@ void Shell::frame() {
 }
 
 bool Shell::mustDraw() const {
-    if (redraw || !pendingShot.isEmpty() || (g_menu && g_menu->changed)) return true;
+    if (redraw || shotPending || (g_menu && g_menu->changed)) return true;
+    // The screenshot notice, until it has faded out.
+    ScreenshotNotice const* notice = ScreenshotNotice::instance;
+    if (notice && notice->parent && notice->color.a > 0) return true;
     if (runlevel == PLAY && !paused) return true;
     // A fade in progress, and the frame after it that lands it on its end.
     return !g_fader->done() || g_fader->alpha != g_fader->to;
@@ -239,19 +267,23 @@ void Shell::updatePages() {
 
     screenshotKey();
     // The last frame waits for a screenshot still to be written.
-    if (runlevel == QUITTING && g_fader->done() && pendingShot.isEmpty()) runlevel = EXIT;
+    if (runlevel == QUITTING && g_fader->done() && !shotPending) runlevel = EXIT;
 }
 
 void Shell::screenshotKey() {
     if (!Quenth::keyPressed(SDLK_F1)) return;
-    pendingShot = quenth::String("screenshot_") + quenth::strInt(screenshotNumber) + ".bmp";
-    screenshotNumber++;
+    shotPending = true;
+    // The picture does not show the notice of the last one.
+    ScreenshotNotice::hideForShot();
 }
 
 void Shell::writeScreenshot() {
-    if (pendingShot.isEmpty()) return;
-    quenth::Screenshot::saveScreenshot(pendingShot.getCString());
-    pendingShot = "";
+    if (!shotPending) return;
+    shotPending = false;
+    std::string name = quenth::Screenshot::saveNumbered(screenshots);
+    if (name.empty()) return;
+    ScreenshotNotice::announce(name.c_str());
+    redraw = true;
 }
 
 void Shell::updateTitle() {
@@ -259,7 +291,7 @@ void Shell::updateTitle() {
     if (!g_fader->done()) return;
     if (titleLeft())
         fadeTo(TO_MENU, 1000);
-    else if (Quenth::keyPressed(SDLK_ESCAPE))
+    else if (g_controls.menuBack())
         quit();
 }
 
@@ -325,9 +357,7 @@ void Shell::updatePlay() {
         updateGameOver();
         return;
     }
-    if (Quenth::keyPressed(SDLK_p) || Quenth::keyPressed(SDLK_PAUSE) || Quenth::keyPressed(SDLK_ESCAPE) ||
-        Quenth::focusLost())
-        pause();
+    if (g_controls.pausePressed() || Quenth::focusLost()) pause();
 }
 
 void Shell::updatePaused() {
@@ -336,7 +366,7 @@ void Shell::updatePaused() {
         updateOptions();
         return;
     }
-    if (Quenth::keyPressed(SDLK_p) || Quenth::keyPressed(SDLK_PAUSE)) {
+    if (g_controls.pausePressed()) {
         resume();
         return;
     }

@@ -479,7 +479,8 @@ void startUp(Options const& o) {
     setvbuf(stdout, nullptr, _IOLBF, 0);
     shell = new BotShell();
     g_shell = shell;
-    shell->startUp(o.width, o.height, false, false, "Vorlane bot", o.seed);
+    Quenth::init(o.width, o.height, "Vorlane bot", false, false);
+    shell->startUp(o.seed);
     ParticleSystem::random.init(o.seed * 7919 + 17);
 }
 
@@ -621,8 +622,8 @@ int play(Options const& o) {
     fprintf(stderr, "wall %.1f s (%.1f x real time), worst steady frame %llu allocs\n", wall,
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
     printf("%d pauses, %d frames in which the paused game moved\n", watch.pauses, watch.faults);
-    printf("%d ways through the main menu's Controls and Options pages, music volume %d%%\n", bot->tours,
-           shell->settings.musicVolume);
+    printf("%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%\n",
+           bot->gameOvers, bot->tours, shell->settings.musicVolume);
     return watch.faults || tally.faults ? 1 : 0;
 }
 
