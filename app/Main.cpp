@@ -1,21 +1,30 @@
-// The program: the player's settings, start-up, and the frame loop of the
-// shell (title page, menus, play, pause, game over) until the player quits.
+// The program: the command line, the player's settings, start-up, and the
+// frame loop of the shell (title page, menus, play, pause, game over) until
+// the player quits.
 
 #include "app/Shell.h"
+#include "app/StartUp.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Texture.h"
 
 #include <cstdio>
 #include <ctime>
 
-int main() {
+int main(int argc, char** argv) {
     // Line by line, so that the loading log shows as it happens also when
     // standard output is a pipe or a file.
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
+    // The command line, the data directory, the player's settings and the
+    // window in the display mode they ask for; ends the process for --help
+    // and the like.
+    static StartUp startUp;
+    startUp.run(argc, argv, "Vorlane - Unfinished KVT '11 version");
+
     g_shell = new Shell();
-    g_shell->settings.load();
-    g_shell->startUp(1280, 720, true, true, "Vorlane - Unfinished KVT '11 version", (int)time(nullptr));
+    g_shell->settings = startUp.current;
+    g_shell->saved = &startUp.saved;
+    g_shell->startUp((int)time(nullptr));
     Shell::loadMusic();
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 

@@ -3,6 +3,7 @@
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/vec3.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "scene/DirectScene2D.h"
@@ -263,24 +264,23 @@ Menu::Event Menu::update() {
         paint();
     }
 
-    if (Quenth::keyPressed(SDLK_ESCAPE)) return BACK;
-    if (Quenth::keyPressed(SDLK_UP) || Quenth::keyPressed(SDLK_w)) moveSelection(-1);
-    if (Quenth::keyPressed(SDLK_DOWN) || Quenth::keyPressed(SDLK_s)) moveSelection(1);
+    if (g_controls.menuBack()) return BACK;
+    if (g_controls.menuUp()) moveSelection(-1);
+    if (g_controls.menuDown()) moveSelection(1);
     if (Quenth::keyPressed(SDLK_HOME) && items.count) moveSelection(-selected);
     if (Quenth::keyPressed(SDLK_END) && items.count) moveSelection((int)items.count - 1 - selected);
     if (selected < 0) return NONE;
 
     Item const& it = items[selected];
     if (it.value) {
-        if (Quenth::keyPressed(SDLK_LEFT) || Quenth::keyPressed(SDLK_a)) step = -1;
-        if (Quenth::keyPressed(SDLK_RIGHT) || Quenth::keyPressed(SDLK_d)) step = 1;
+        if (g_controls.menuLeft()) step = -1;
+        if (g_controls.menuRight()) step = 1;
         if (step) {
             chosenId = it.id;
             return CHANGED;
         }
     }
-    if (Quenth::keyPressed(SDLK_RETURN) || Quenth::keyPressed(SDLK_SPACE) ||
-        Quenth::keyPressed(SDLK_KP_ENTER)) {
+    if (g_controls.menuChoose()) {
         chosenId = it.id;
         return CHOSEN;
     }

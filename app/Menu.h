@@ -12,11 +12,13 @@ class Texture;
 
 // One page of the program's menus, centred on the screen: an optional logo,
 // a heading, lines of text and a column of items, some with a value beside
-// them (the options). The player moves the selection with Up/Down or W/S
-// (it wraps round), Home/End or by moving the mouse over an item, chooses with Return,
-// Space, keypad Enter or a left click, changes a value with Left/Right or
-// A/D, and goes back with Escape. Drawn in the HUD scene; every text is made
-// once, so showing and hiding a page allocates nothing.
+// them (the options). The player moves the selection with Up/Down or the
+// up and down thrust keys (it wraps round), Home/End or by moving the mouse
+// over an item, chooses with Return, Space, keypad Enter or a left click,
+// changes a value with Left/Right or the left and right thrust keys, and goes
+// back with Escape; the gamepad's d-pad, left stick, A and B do the same (the
+// program's Controls). Drawn in the HUD scene; every text is made once, so
+// showing and hiding a page allocates nothing.
 class Menu {
 public:
     // What the player did in the frame update() read.

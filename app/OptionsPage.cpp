@@ -1,7 +1,8 @@
 #include "app/OptionsPage.h"
 
+#include "app/Display.h"
 #include "engine/core/Quenth.h"
-#include "game/actors/Player.h"
+#include "game/base/Controls.h"
 #include "game/settings/KeyNames.h"
 #include "game/settings/Settings.h"
 
@@ -12,10 +13,6 @@
 #include <cstring>
 
 using quenth::Quenth;
-
-const int OptionsPage::windowSizes[SIZE_COUNT][2] = {{640, 480},  {800, 600},   {1024, 576},
-                                                     {1024, 768}, {1280, 720},  {1366, 768},
-                                                     {1600, 900}, {1920, 1080}, {2560, 1440}};
 
 namespace {
 
@@ -38,7 +35,8 @@ SDLKey& keyOf(Settings& s, int row) {
 
 } // namespace
 
-OptionsPage::OptionsPage(Settings* s) : settings(s), capturing(-1), displayNote(false) {
+OptionsPage::OptionsPage(Settings* run, Settings* file)
+    : settings(run), file(file), capturing(-1), displayFailed(false), applyDisplay(nullptr) {
     menu.setHeading("Options");
     menu.addItem(DISPLAY, "Display", true);
     menu.addItem(WINDOW_SIZE, "Window size", true);
@@ -79,13 +77,18 @@ void OptionsPage::refresh() {
     }
     unsigned n = 0;
     if (capturing >= 0) menu.setLine(n++, "Press the new key; Escape keeps the old one.");
-    if (displayNote) menu.setLine(n++, "Display changes take effect at the next start.");
+    if (displayFailed) menu.setLine(n++, "That display could not be set; the last one stays.");
     menu.keepLines(n);
     if (menu.shown) menu.layout();
 }
 
 OptionsPage::Result OptionsPage::change(int row, int step) {
     Settings& s = *settings;
+    Settings::Key key = row == MUSIC     ? Settings::MUSIC_VOLUME
+                        : row == EFFECTS ? Settings::EFFECTS_VOLUME
+                                         : Settings::DIFFICULTY;
+    DisplayMode oldDisplay = s.display;
+    int oldWidth = s.windowWidth, oldHeight = s.windowHeight;
     Result r = STAY;
     switch (row) {
         case DISPLAY:
@@ -95,17 +98,18 @@ OptionsPage::Result OptionsPage::change(int row, int step) {
         case WINDOW_SIZE: {
             // The next size of the list up or down from the current one, which
             // may be a size of the player's own from the file.
+            Display::Mode const* sizes = Display::windowSizes;
             int area = s.windowWidth * s.windowHeight, pick = -1;
-            for (int i = 0; i < SIZE_COUNT; ++i) {
-                int a = windowSizes[i][0] * windowSizes[i][1];
-                bool same = windowSizes[i][0] == s.windowWidth && windowSizes[i][1] == s.windowHeight;
+            for (int i = 0; i < Display::windowSizeCount; ++i) {
+                int a = sizes[i].width * sizes[i].height;
+                bool same = sizes[i].width == s.windowWidth && sizes[i].height == s.windowHeight;
                 if (same) continue;
                 if (step > 0 && a >= area && pick < 0) pick = i;
                 if (step < 0 && a <= area) pick = i;
             }
             if (pick < 0) return STAY;
-            s.windowWidth = windowSizes[pick][0];
-            s.windowHeight = windowSizes[pick][1];
+            s.windowWidth = sizes[pick].width;
+            s.windowHeight = sizes[pick].height;
             r = DISPLAY_CHANGED;
             break;
         }
@@ -126,8 +130,22 @@ OptionsPage::Result OptionsPage::change(int row, int step) {
         default:
             return STAY;
     }
-    if (r == DISPLAY_CHANGED) displayNote = true;
-    s.save();
+    if (r == DISPLAY_CHANGED) {
+        displayFailed = applyDisplay && !applyDisplay(s);
+        if (displayFailed) {
+            s.display = oldDisplay;
+            s.windowWidth = oldWidth;
+            s.windowHeight = oldHeight;
+            refresh();
+            return STAY;
+        }
+        // What the player now sees is the two together (the size may have
+        // come from the command line).
+        keep(Settings::DISPLAY);
+        keep(Settings::WINDOW_SIZE);
+    } else {
+        keep(key);
+    }
     refresh();
     return r;
 }
@@ -143,16 +161,19 @@ bool OptionsPage::bind(int row, int key) {
         if (other != row && theirs == key) theirs = mine;
     }
     mine = (SDLKey)key;
-    settings->save();
+    for (int k = Settings::KEY_UP; k <= Settings::KEY_RIGHT; ++k) keep(k);
     applyKeys(*settings);
     return true;
 }
 
+void OptionsPage::keep(int key) {
+    if (!file) return;
+    file->set((Settings::Key)key, settings->value((Settings::Key)key));
+    file->save();
+}
+
 void OptionsPage::applyKeys(Settings const& s) {
-    Player::thrustKeys[0] = s.keyUp;
-    Player::thrustKeys[1] = s.keyDown;
-    Player::thrustKeys[2] = s.keyLeft;
-    Player::thrustKeys[3] = s.keyRight;
+    g_controls.bindThrustKeys(s.keyUp, s.keyDown, s.keyLeft, s.keyRight);
 }
 
 OptionsPage::Result OptionsPage::update() {

@@ -7,10 +7,12 @@ class Settings;
 
 // The options page: display, window size, the two volumes, difficulty and the
 // four thrust keys, each changed with Left/Right (or Return, which steps
-// forward), and Back. Every change goes into the settings and is saved at
-// once. Return on a thrust key waits for the next key pressed and binds it
-// (Escape keeps the old one); a key already bound to another direction
-// trades places with it.
+// forward), and Back. Every change goes into the run's settings, applies at
+// once (a display change through applyDisplay) and is saved at once: only
+// the option changed is copied to the player's file, so that choices the
+// command line made for this run alone are not saved with it. Return on a
+// thrust key waits for the next key pressed and binds it (Escape keeps the
+// old one); a key already bound to another direction trades places with it.
 class OptionsPage {
 public:
     enum Row {
@@ -34,15 +36,16 @@ public:
         DISPLAY_CHANGED // the display or the window size changed
     };
 
-    static constexpr int SIZE_COUNT = 9;
-    static const int windowSizes[SIZE_COUNT][2]; // the sizes offered for a window, pixels, smallest first
-
     Menu menu;          // the page
-    Settings* settings; // the options shown and changed; not owned
+    Settings* settings; // the options this run uses, shown and changed; not owned
+    Settings* file;     // the player's file, where each change is kept; not owned; null: not kept
     int capturing;      // the thrust key row waiting for a key; -1 when none
-    bool displayNote;   // display changes apply at the next start: say so under the items
+    bool displayFailed; // the last display change could not be set and was taken back: say so
+    // Sets the display the settings ask for, at once; false when it cannot
+    // be set (the old one stays). Null: nothing to set (no window).
+    bool (*applyDisplay)(Settings const& s);
 
-    explicit OptionsPage(Settings* s);
+    OptionsPage(Settings* run, Settings* file);
 
     // Every value shown from the settings.
     void refresh();
@@ -54,6 +57,9 @@ public:
     // Binds key to the thrust key of row; false (nothing changed) when the
     // key cannot steer.
     bool bind(int row, int key);
+    // Copies the run's value of option key (a Settings::Key) to the file and
+    // saves it.
+    void keep(int key);
 
     // How a key is shown: SDL's name with a capital first letter ("W", "Up",
     // "Left shift"); "?" for a key without a name.

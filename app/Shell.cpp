@@ -1,5 +1,6 @@
 #include "app/Shell.h"
 
+#include "app/Display.h"
 #include "app/Menu.h"
 #include "app/NameEntry.h"
 #include "app/OptionsPage.h"
@@ -10,11 +11,13 @@
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/vec3.h"
-#include "engine/util/String.h"
+#include "engine/util/DataDir.h"
+#include "game/base/Controls.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/hud/ScoreCounter.h"
+#include "game/hud/ScreenshotNotice.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
 #include "scene/DirectScene2D.h"
@@ -48,9 +51,14 @@ void setFaderColor(float r, float g, float b) {
 }
 
 bool titleLeft() {
-    return Quenth::keyPressed(SDLK_RETURN) || Quenth::keyPressed(SDLK_SPACE) ||
-           Quenth::keyPressed(SDLK_KP_ENTER) || Quenth::mouseDown(1) || Quenth::mouseDown(2) ||
-           Quenth::mouseDown(3);
+    return g_controls.menuChoose() || Quenth::mouseDown(1) || Quenth::mouseDown(2) || Quenth::mouseDown(3);
+}
+
+// The options page's display change: the new mode, then the pages placed for it.
+bool applyDisplay(Settings const& s) {
+    bool ok = Display::apply(s);
+    g_shell->relayout();
+    return ok;
 }
 
 double steadyMs() {
@@ -61,11 +69,11 @@ double steadyMs() {
 } // namespace
 
 Shell::Shell()
-    : keepScores(true), madeEntry(false), nameEntry(nullptr), title(nullptr), mainMenu(nullptr),
-      pauseMenu(nullptr), gameOverPanel(nullptr), scoresPage(nullptr), controlsPage(nullptr),
-      options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr), pointer(nullptr), next(TO_MENU),
-      paused(false), redraw(true), pageChanges(0), gamesStarted(0), screenshotNumber(1), pointerX(-1),
-      pointerY(-1) {}
+    : saved(nullptr), keepScores(true), madeEntry(false), nameEntry(nullptr), title(nullptr),
+      mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr), scoresPage(nullptr),
+      controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr),
+      pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0), gamesStarted(0),
+      screenshots(".", "screenshot_", ".bmp"), shotPending(false), pointerX(-1), pointerY(-1) {}
 
 Shell::~Shell() {
     hidePages();
@@ -82,8 +90,8 @@ Shell::~Shell() {
     delete pointer;
 }
 
-void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char const* caption, int seed) {
-    Quenth::init(width, height, caption, fullscreen, vsync);
+void Shell::startUp(int seed) {
+    // Starts the frame clock and shows the new window black.
     endFrame(true);
     Resources::onProgress = TitlePage::drawLoadingBar;
     Resources::load();
@@ -106,15 +114,12 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     for (int i = 0; i < 16; ++i) s->pixels[i] = 0xffffffff;
     Menu::white = new quenth::Texture(s);
     delete s;
-    float sw = (float)Quenth::getScreenWidth(), sh = (float)Quenth::getScreenHeight();
-    veil = new Sprite(Menu::white, sw, sh);
-    veil->position = quenth::vec3(sw * 0.5f, sh * 0.5f, 0);
+    veil = new Sprite(Menu::white, 1, 1);
     veil->setBlendColor(0.0f, 0.0f, 0.02f, 0.6f);
     pointer = new Sprite(Resources::reticle_tex, 40, 40);
     sky = new Starfield(512);
 
     mainMenu = new Menu();
-    mainMenu->setLogo(Resources::title_tex, sh * 0.22f);
     mainMenu->addItem(PLAY_GAME, "Play");
     mainMenu->addItem(OPTIONS, "Options");
     mainMenu->addItem(SCORES, "High scores");
@@ -129,15 +134,12 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     pauseMenu->addItem(QUIT_TO_MENU, "Quit to menu");
     pauseMenu->addItem(QUIT_GAME, "Quit game");
 
-    // Below "Game Over", which the game puts 40 % down the screen.
     gameOverPanel = new Menu();
-    gameOverPanel->top = sh * 0.4f + 40;
     gameOverPanel->setLine(2, "");
     gameOverPanel->addItem(PLAY_AGAIN, "Play again");
     gameOverPanel->addItem(MAIN_MENU, "Main menu");
 
     nameEntry = new NameEntry();
-    nameEntry->page.top = gameOverPanel->top;
 
     scoresPage = new Menu();
     scoresPage->setHeading("High scores");
@@ -147,9 +149,32 @@ void Shell::startUp(int width, int height, bool fullscreen, bool vsync, char con
     controlsPage->setHeading("Controls");
     controlsPage->addItem(BACK, "Back");
 
-    options = new OptionsPage(&settings);
+    options = new OptionsPage(&settings, saved);
+    options->applyDisplay = applyDisplay;
     OptionsPage::applyKeys(settings);
+    placePages();
     title = new TitlePage();
+}
+
+void Shell::placePages() {
+    float sw = (float)Quenth::getScreenWidth(), sh = (float)Quenth::getScreenHeight();
+    veil->setSize(sw, sh);
+    veil->position = quenth::vec3(sw * 0.5f, sh * 0.5f, 0);
+    mainMenu->setLogo(Resources::title_tex, sh * 0.22f);
+    // Below "Game Over", which the game puts 40 % down the screen; the table
+    // after a new high score takes the whole screen, "Game Over" its heading.
+    nameEntry->page.top = sh * 0.4f + 40;
+    gameOverPanel->top = gameOverPanel->heading ? -1 : nameEntry->page.top;
+}
+
+void Shell::relayout() {
+    // Out of the scene while placePages() makes its sprites again.
+    Menu* page = g_menu;
+    if (page) page->hide();
+    placePages();
+    sky->resize((float)Quenth::getScreenWidth(), (float)Quenth::getScreenHeight());
+    if (page) showMenu(page);
+    redraw = true;
 }
 
 void Shell::loadMusic() {
@@ -158,7 +183,7 @@ void Shell::loadMusic() {
     Mix_Init(2);
 #endif
     Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 65536);
-    music = Mix_LoadMUS("sfx/music1.ogg");
+    music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
 }
 
 void Shell::run() {
@@ -175,7 +200,10 @@ void Shell::frame() {
 }
 
 bool Shell::mustDraw() const {
-    if (redraw || !pendingShot.isEmpty() || (g_menu && g_menu->changed)) return true;
+    if (redraw || shotPending || (g_menu && g_menu->changed)) return true;
+    // The screenshot notice, until it has faded out.
+    ScreenshotNotice const* notice = ScreenshotNotice::instance;
+    if (notice && notice->parent && notice->color.a > 0) return true;
     if (runlevel == PLAY && !paused) return true;
     // A fade in progress, and the frame after it that lands it on its end.
     return !g_fader->done() || g_fader->alpha != g_fader->to;
@@ -247,19 +275,23 @@ void Shell::updatePages() {
 
     screenshotKey();
     // The last frame waits for a screenshot still to be written.
-    if (runlevel == QUITTING && g_fader->done() && pendingShot.isEmpty()) runlevel = EXIT;
+    if (runlevel == QUITTING && g_fader->done() && !shotPending) runlevel = EXIT;
 }
 
 void Shell::screenshotKey() {
     if (!Quenth::keyPressed(SDLK_F1)) return;
-    pendingShot = quenth::String("screenshot_") + quenth::strInt(screenshotNumber) + ".bmp";
-    screenshotNumber++;
+    shotPending = true;
+    // The picture does not show the notice of the last one.
+    ScreenshotNotice::hideForShot();
 }
 
 void Shell::writeScreenshot() {
-    if (pendingShot.isEmpty()) return;
-    quenth::Screenshot::saveScreenshot(pendingShot.getCString());
-    pendingShot = "";
+    if (!shotPending) return;
+    shotPending = false;
+    std::string name = quenth::Screenshot::saveNumbered(screenshots);
+    if (name.empty()) return;
+    ScreenshotNotice::announce(name.c_str());
+    redraw = true;
 }
 
 void Shell::updateTitle() {
@@ -267,7 +299,7 @@ void Shell::updateTitle() {
     if (!g_fader->done()) return;
     if (titleLeft())
         fadeTo(TO_MENU, 1000);
-    else if (Quenth::keyPressed(SDLK_ESCAPE))
+    else if (g_controls.menuBack())
         quit();
 }
 
@@ -276,9 +308,7 @@ void Shell::updateMenu() {
     if (!g_fader->done() || !g_menu) return;
     Menu* page = g_menu;
     if (page == &options->menu) {
-        OptionsPage::Result r = options->update();
-        if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
-        if (r == OptionsPage::LEAVE) showMenu(returnTo);
+        updateOptions();
         return;
     }
     Menu::Event e = page->update();
@@ -322,6 +352,12 @@ void Shell::updateMenu() {
     }
 }
 
+void Shell::updateOptions() {
+    OptionsPage::Result r = options->update();
+    if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
+    if (r == OptionsPage::LEAVE) showMenu(returnTo);
+}
+
 void Shell::updatePlay() {
     if (paused) {
         updatePaused();
@@ -331,20 +367,18 @@ void Shell::updatePlay() {
         updateGameOver();
         return;
     }
-    if (Quenth::keyPressed(SDLK_p) || Quenth::keyPressed(SDLK_PAUSE) || Quenth::keyPressed(SDLK_ESCAPE) ||
-        Quenth::focusLost())
-        pause();
+    if (g_controls.pausePressed() || Quenth::focusLost()) pause();
 }
 
 void Shell::updatePaused() {
-    if (!g_fader->done() || !g_menu) return;
+    // No fade leads into a pause, so the menu takes input at once, also while
+    // a power-up's white flash is still fading over the frozen world.
+    if (!g_menu) return;
     if (g_menu == &options->menu) {
-        OptionsPage::Result r = options->update();
-        if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
-        if (r == OptionsPage::LEAVE) showMenu(pauseMenu);
+        updateOptions();
         return;
     }
-    if (Quenth::keyPressed(SDLK_p) || Quenth::keyPressed(SDLK_PAUSE)) {
+    if (g_controls.pausePressed()) {
         resume();
         return;
     }
@@ -429,10 +463,10 @@ void Shell::keepEntry() {
     madeEntry = true;
     // A table that cannot be saved is still shown, with the entry, for this
     // run; HighScores::save() says once where it could not be saved.
-    bool saved = true;
+    bool kept = true;
     if (keepScores) {
         scores.add(lastEntry);
-        saved = scores.save();
+        kept = scores.save();
     } else {
         scores.insert(lastEntry);
     }
@@ -446,7 +480,7 @@ void Shell::keepEntry() {
     char figures[64];
     figuresLine(figures, sizeof figures);
     std::string text = std::string(figures) + "\n\n" + scores.text(true);
-    if (!saved) text += "\nNot saved: the file cannot be written (see the terminal)";
+    if (!kept) text += "\nNot saved: the file cannot be written (see the terminal)";
     setLines(gameOverPanel, text.c_str());
     gameOverPanel->markLine(at >= 0 ? at + 3 : -1);
     gameOverPanel->select(PLAY_AGAIN);

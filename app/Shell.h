@@ -2,7 +2,7 @@
 #define VORLANE_APP_SHELL_H
 
 #include "app/FramePacer.h"
-#include "engine/util/String.h"
+#include "engine/util/NumberedFiles.h"
 #include "game/scores/HighScores.h"
 #include "game/settings/Settings.h"
 
@@ -45,7 +45,8 @@ public:
         BACK
     };
 
-    Settings settings; // the player's options; the program loads them before startUp()
+    Settings settings; // the options of this run (the file's, under the command line's); set before startUp()
+    Settings* saved; // the player's file, where the options page keeps each change; not owned; null: not kept
     HighScores scores; // the table the high-score page shows, read each time it opens
     bool keepScores;   // the table is read from and saved to the player's file (the bot keeps it in memory)
     ScoreEntry lastEntry;  // the player's latest entry in this run, marked in the table
@@ -67,18 +68,17 @@ public:
     bool redraw;           // the picture must be drawn at the next frame
     unsigned pageChanges;  // pages shown or hidden so far; such frames may allocate
     unsigned gamesStarted; // games begun in this run
-    int screenshotNumber;  // the next screenshot file's number; 1 in every run
-    quenth::String
-        pendingShot;  // the screenshot asked for, written from the next drawn frame; empty when none
-    FramePacer pacer; // the 60 Hz cap
+    quenth::NumberedFiles screenshots; // screenshot_N.bmp in the working directory, N after the highest there
+    bool shotPending;                  // a screenshot was asked for: written from the next drawn frame
+    FramePacer pacer;                  // the 60 Hz cap
 
     Shell();
     virtual ~Shell();
 
-    // Opens the window, loads the assets behind a loading bar, makes the
+    // With the window open: loads the assets behind a loading bar, makes the
     // scenes, the fader and the pages, and shows the title page. seed starts
     // the game's random source.
-    void startUp(int width, int height, bool fullscreen, bool vsync, char const* caption, int seed);
+    void startUp(int seed);
     // Frames until the run level is EXIT.
     void run();
     void frame();
@@ -114,6 +114,9 @@ public:
     // Takes every page, the veil and the pointer out of the HUD scene.
     void hidePages();
     void openOptions(Menu* from);
+    // Places the pages, the veil and the menus' stars for the screen size:
+    // after a change of display.
+    void relayout();
     // The music at the chosen volume, a quarter of it while paused.
     void applyMusicVolume();
     // Starts the audio subsystem and loads the track into music. A missing
@@ -127,8 +130,12 @@ public:
     static void controlsText(Settings const& s, char* out, int size);
 
 private:
+    // Sizes and places what depends on the screen size but for the pages' own layout.
+    void placePages();
     void updateTitle();
     void updateMenu();
+    // The options page, from the main menu or the pause menu (returnTo).
+    void updateOptions();
     void updatePlay();
     void updatePaused();
     void updateGameOver();
@@ -137,8 +144,7 @@ private:
     void keepEntry();
     // The game's figures on one line.
     void figuresLine(char* out, int size) const;
-    // Asks for a screenshot on F1: the name is taken now, the file written
-    // from the next drawn frame.
+    // Asks for a screenshot on F1, written from the next drawn frame.
     void screenshotKey();
     void writeScreenshot();
 

@@ -47,11 +47,6 @@ public:
     quenth::vec2 deathPosition;      // where the ship died
     quenth::vec2 respawnPoint;       // where it will reappear (wrapped when the ship moves there)
 
-    // The thrust keys as the player bound them (SDL keys for up, down, left,
-    // right; W, S, A, D unless the options say otherwise). The arrow keys
-    // thrust as well, whatever these are.
-    static int thrustKeys[4];
-
     Player();
     virtual ~Player();
     virtual void update();

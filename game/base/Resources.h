@@ -65,7 +65,7 @@ public:
     // all; null by default. The program draws its loading bar here.
     static void (*onProgress)(int done, int total);
 
-    // Loads everything in table order from gfx/ under the working directory,
+    // Loads everything in table order from gfx/ of the data directory,
     // logging each file with "OK" or "ERROR" on standard output. Needs the
     // window (GL context and video mode) to be open.
     static void load();

@@ -3,7 +3,7 @@
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Font.h"
 #include "engine/gfx/Surface.h"
-#include "game/actors/Player.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/settings/Settings.h"
@@ -145,11 +145,12 @@ TEST_F(MenuTest, ThePointerSelectsWhenItMovesAndAClickChoosesTheItemUnderIt) {
 class OptionsPageTest : public MenuTest {
 protected:
     testsupport::RunDir dir{0};
-    Settings settings;
+    Settings settings; // this run's
+    Settings file;     // the player's file
 
     void SetUp() override {
         MenuTest::SetUp();
-        settings.path = dir.file("vorlane.conf");
+        file.path = dir.file("vorlane.conf");
     }
     void TearDown() override {
         OptionsPage::applyKeys(Settings());
@@ -158,7 +159,7 @@ protected:
 };
 
 TEST_F(OptionsPageTest, ValuesStepWithinTheirRangesAndAreSavedAtOnce) {
-    OptionsPage page(&settings);
+    OptionsPage page(&settings, &file);
     page.menu.show();
     page.menu.select(OptionsPage::MUSIC);
     frame({SDLK_RIGHT});
@@ -183,13 +184,26 @@ TEST_F(OptionsPageTest, ValuesStepWithinTheirRangesAndAreSavedAtOnce) {
     EXPECT_EQ(page.change(OptionsPage::WINDOW_SIZE, 1), OptionsPage::DISPLAY_CHANGED);
     EXPECT_EQ(settings.value(Settings::WINDOW_SIZE), "1024x768");
     page.change(OptionsPage::WINDOW_SIZE, -1);
-    EXPECT_EQ(settings.value(Settings::WINDOW_SIZE), "1024x576");
+    EXPECT_EQ(settings.value(Settings::WINDOW_SIZE), "800x600");
     settings.windowWidth = 2560;
     settings.windowHeight = 1440;
     EXPECT_EQ(page.change(OptionsPage::WINDOW_SIZE, 1), OptionsPage::STAY);
-    EXPECT_TRUE(page.displayNote);
+
+    // A display that cannot be set is taken back, said so and not saved.
+    static int applied;
+    applied = 0;
+    page.applyDisplay = [](Settings const&) { return ++applied > 1; };
+    EXPECT_EQ(page.change(OptionsPage::DISPLAY, 1), OptionsPage::STAY);
+    EXPECT_EQ(settings.display, DISPLAY_DESKTOP);
+    EXPECT_TRUE(page.displayFailed);
+    EXPECT_EQ(dir.read("vorlane.conf").find("display ="), std::string::npos);
+    EXPECT_EQ(page.change(OptionsPage::DISPLAY, 1), OptionsPage::DISPLAY_CHANGED);
+    EXPECT_EQ(settings.display, DISPLAY_WINDOW);
+    EXPECT_FALSE(page.displayFailed);
+    EXPECT_EQ(applied, 2);
 
     // Display and difficulty go round; Return steps forward.
+    page.change(OptionsPage::DISPLAY, -1);
     page.change(OptionsPage::DISPLAY, -1);
     EXPECT_EQ(settings.display, DISPLAY_FULLSCREEN);
     page.change(OptionsPage::DIFFICULTY, 1);
@@ -204,8 +218,25 @@ TEST_F(OptionsPageTest, ValuesStepWithinTheirRangesAndAreSavedAtOnce) {
     EXPECT_NE(conf.find("difficulty = normal\n"), std::string::npos) << conf;
 }
 
+// The command line's choices for this run stay out of the file: a change
+// saves the option changed, nothing else the run differs in.
+TEST_F(OptionsPageTest, AChangeSavesThatOptionAloneNotTheRunsOverrides) {
+    settings.display = DISPLAY_WINDOW;
+    settings.windowWidth = 800;
+    settings.windowHeight = 600;
+    settings.difficulty = DIFFICULTY_HARD;
+    OptionsPage page(&settings, &file);
+    page.change(OptionsPage::MUSIC, -1);
+    std::string conf = dir.read("vorlane.conf");
+    EXPECT_NE(conf.find("music_volume = 60\n"), std::string::npos) << conf;
+    EXPECT_EQ(conf.find("display"), std::string::npos) << conf;
+    EXPECT_EQ(conf.find("window_size"), std::string::npos) << conf;
+    EXPECT_EQ(conf.find("difficulty"), std::string::npos) << conf;
+    EXPECT_EQ(file.display, DISPLAY_DESKTOP);
+}
+
 TEST_F(OptionsPageTest, AThrustKeyIsBoundToTheNextKeyAndTakesItFromAnotherDirection) {
-    OptionsPage page(&settings);
+    OptionsPage page(&settings, &file);
     page.menu.show();
     page.menu.select(OptionsPage::KEY_UP);
     frame({SDLK_RETURN});
@@ -222,8 +253,8 @@ TEST_F(OptionsPageTest, AThrustKeyIsBoundToTheNextKeyAndTakesItFromAnotherDirect
     EXPECT_EQ(page.capturing, -1);
     EXPECT_EQ(settings.keyUp, SDLK_s);
     EXPECT_EQ(settings.keyDown, SDLK_w) << "S stayed bound to two directions";
-    EXPECT_EQ(Player::thrustKeys[0], SDLK_s);
-    EXPECT_EQ(Player::thrustKeys[1], SDLK_w);
+    EXPECT_EQ(g_controls.keyUp, SDLK_s);
+    EXPECT_EQ(g_controls.keyDown, SDLK_w);
     EXPECT_NE(dir.read("vorlane.conf").find("key_up = s\n"), std::string::npos);
 
     page.menu.select(OptionsPage::KEY_LEFT);

@@ -91,10 +91,22 @@ TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     EXPECT_GE(s.games, 3) << a;
     EXPECT_EQ(s.steadyAllocs, 0u) << a;
     int entries = 0;
-    size_t at = out.find(" high scores entered");
-    ASSERT_NE(at, std::string::npos) << out;
-    entries = atoi(out.c_str() + out.rfind('\n', at) + 1);
+    size_t named = out.find(" high scores entered");
+    ASSERT_NE(named, std::string::npos) << out;
+    entries = atoi(out.c_str() + out.rfind('\n', named) + 1);
     EXPECT_GE(entries, 1) << out;
+    // Every second game over goes back to the main menu, and every way from
+    // the menu to a game passes the Controls and Options pages, where the
+    // music volume goes down a step and back.
+    int overs = -1, tours = -1, volume = -1;
+    size_t at = out.find(" ways through the main menu");
+    ASSERT_NE(at, std::string::npos) << out;
+    sscanf(out.c_str() + out.rfind('\n', at) + 1,
+           "%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%",
+           &overs, &tours, &volume);
+    EXPECT_GE(overs, 2) << out;
+    EXPECT_EQ(tours, 1 + overs / 2) << out;
+    EXPECT_EQ(volume, 70);
 }
 
 } // namespace

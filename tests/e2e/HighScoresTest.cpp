@@ -48,7 +48,7 @@ protected:
 // The ship stays where it is and fires while the aim circles it, until its
 // last life is lost (about a minute). The field offers the login name; it is
 // rubbed out, a name typed with a slip mended by Backspace, and Return saves
-// it with the game's figures.
+// it with the game's figures; "vorlane --scores" prints it afterwards.
 TEST_F(HighScoresTest, AGameOverEntersTheTypedNameWhichTheFileAndTheTableKeep) {
     RunDir& dir = runDir();
     start({QUIET, "USER=tester"});
@@ -109,6 +109,17 @@ TEST_F(HighScoresTest, AGameOverEntersTheTypedNameWhichTheFileAndTheTableKeep) {
     EXPECT_EQ(game->exitCode(), 0);
     EXPECT_EQ(game->err(), "");
     EXPECT_EQ(dir.read(FILE_NAME), file) << "rewritten without a new entry";
+
+    // The next run's "--scores" prints it.
+    GameProcess& printed = start({QUIET}, false, {}, {"--scores"});
+    ASSERT_TRUE(printed.waitExit(10000));
+    EXPECT_EQ(printed.exitCode(), 0);
+    std::string out = printed.out();
+    size_t row = out.find("\n 1  Ace Pilot  ");
+    ASSERT_NE(row, std::string::npos) << out;
+    std::string rowText = out.substr(row + 1, out.find('\n', row + 1) - row - 1);
+    EXPECT_NE(rowText.find(" " + std::to_string(score) + "  "), std::string::npos) << rowText;
+    EXPECT_NE(rowText.find(" normal "), std::string::npos) << rowText;
 }
 
 // Binary data with one good entry among it: the high-score page keeps the

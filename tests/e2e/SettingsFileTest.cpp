@@ -38,6 +38,7 @@ protected:
     // Back to the main menu and Escape there: the quit fade, status 0.
     void leaveOptionsAndQuit() {
         ASSERT_TRUE(game->key("Escape"));
+        sleepMs(300); // a release and a press within one frame are not seen
         ASSERT_TRUE(game->key("Escape"));
         ASSERT_TRUE(game->waitExit(10000));
         EXPECT_EQ(game->exitCode(), 0);
@@ -129,6 +130,35 @@ TEST_F(SettingsFileTest, NowhereToSaveWarnsOnceAndPlaysOn) {
     EXPECT_EQ(occurrences(err, "\n"), 1) << err;
     leaveOptionsAndQuit();
     if (geteuid() != 0) chmod(dir.file("config/vorlane").c_str(), 0755);
+}
+
+// A window size chosen on the options page applies at once: the next picture
+// has it, and the file keeps it with the display; the difficulty the command
+// line chose for this run stays out of the file.
+TEST_F(SettingsFileTest, AWindowSizeChosenInTheOptionsAppliesAtOnceAndIsSaved) {
+    RunDir& dir = runDir();
+    start({QUIET}, true, {}, {"--window=640x480", "--difficulty=hard"});
+    ASSERT_TRUE(game->waitForStart());
+    // Keys go to the window under the pointer: a point inside the window
+    // both where SDL puts it (the top left) and where sdl12-compat does (the
+    // middle of the screen), at either size.
+    ASSERT_TRUE(game->mouseMove(400, 300));
+    openOptions();
+    ASSERT_TRUE(game->key("Down"));
+    ASSERT_TRUE(game->key("Right")); // the next size up: 800x600
+    const long size = 54 + 800L * 600 * 3;
+    ASSERT_TRUE(game->keyUntil("F1", [&] { return dir.size("screenshot_1.bmp") == size; }))
+        << dir.size("screenshot_1.bmp") << "\n"
+        << game->err();
+    Image page = Image::loadBmp(dir.file("screenshot_1.bmp"));
+    EXPECT_GT(page.brighterThan(64), 0.002) << "the options page is not drawn at the new size";
+    sleepMs(300);
+    leaveOptionsAndQuit();
+    std::string conf = dir.read("config/vorlane/vorlane.conf");
+    EXPECT_NE(conf.find("display = window\n"), std::string::npos) << conf;
+    EXPECT_NE(conf.find("window_size = 800x600\n"), std::string::npos) << conf;
+    EXPECT_EQ(conf.find("difficulty"), std::string::npos) << conf;
+    EXPECT_EQ(game->err(), "");
 }
 
 } // namespace

@@ -30,7 +30,8 @@ protected:
     std::unique_ptr<Xvfb> xvfb;
     std::unique_ptr<RunDir> dir;
     std::unique_ptr<GameProcess> game;
-    int shots = 0; // the game's screenshots taken by shot() in this run
+    int shots =
+        0; // the game's screenshots taken by shot() in this run directory (numbering goes on from run to run)
 
     void SetUp() override;
     void TearDown() override;
@@ -39,7 +40,8 @@ protected:
     RunDir& runDir(unsigned assets = RunDir::ALL_ASSETS);
     // Starts the game on the test's display (or with no display at all).
     GameProcess& start(std::vector<std::string> const& env = {}, bool withDisplay = true,
-                       std::vector<std::string> const& prefix = {});
+                       std::vector<std::string> const& prefix = {},
+                       std::vector<std::string> const& args = {});
 
     // Asks the game for a screenshot (F1) and reads it; the run's screenshots
     // must all come from here. The game draws the frame for it even when

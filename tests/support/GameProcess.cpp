@@ -94,8 +94,9 @@ long nowMs() {
     return ts.tv_sec * 1000L + ts.tv_nsec / 1000000L;
 }
 
+// A deadline already passed sleeps not at all (usleep takes an unsigned count).
 void sleepMs(int ms) {
-    usleep(ms * 1000);
+    if (ms > 0) usleep((useconds_t)ms * 1000);
 }
 
 bool waitUntil(std::function<bool()> const& cond, int timeoutMs, int stepMs) {
@@ -150,16 +151,18 @@ bool grabScreen(std::string const& display, std::string const& path) {
 }
 
 GameProcess::GameProcess(RunDir const& d, std::string const& display, std::vector<std::string> const& env,
-                         std::vector<std::string> const& prefix)
+                         std::vector<std::string> const& prefix, std::vector<std::string> const& args)
     : dir(d), displayName(display), child(-1), startMs(0), endMs(0), ended(false), status(0) {
     argv = prefix;
     argv.push_back(RunDir::program());
+    argv.insert(argv.end(), args.begin(), args.end());
+    // A player's own settings must not change what a test sees.
+    environment.push_back("XDG_CONFIG_HOME=" + dir.file("config"));
+    environment.push_back("XDG_DATA_HOME=" + dir.file("data"));
     // With a display, insist on SDL's X11 driver (see launch()); a test may
     // still choose another.
     environment.push_back(displayChange(display));
     if (!display.empty()) environment.push_back("SDL_VIDEODRIVER=x11");
-    environment.push_back("XDG_CONFIG_HOME=" + dir.file("config"));
-    environment.push_back("XDG_DATA_HOME=" + dir.file("data"));
     environment.insert(environment.end(), env.begin(), env.end());
     launch();
 }

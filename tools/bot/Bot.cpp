@@ -1,5 +1,6 @@
-// Play-test driver: the whole program (title page, menu, play, pause, game
-// over and play again, the quit fade) with every subsystem and all drawing,
+// Play-test driver: the whole program (title page, the main menu with its
+// Controls and Options pages before each game, play, pause, game over and
+// play again or back to the menu, the quit fade) with every subsystem and all drawing,
 // run by the program's own frame loop on a fixed 16 ms clock, with seeded
 // random sources and a bot at the controls. Prints one summary line per run;
 // the same seed gives the same line (all but the peak memory, which depends
@@ -15,6 +16,7 @@
 
 #include "app/Menu.h"
 #include "app/NameEntry.h"
+#include "app/OptionsPage.h"
 #include "app/Shell.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
@@ -140,11 +142,20 @@ public:
     uint32_t pauseAt;     // game clock (ms) at which the next pause begins; 0 before the first game
     uint32_t resumeAt;    // ms at which the pause being taken ends
     int pausesTaken;      // pauses begun by the bot
-    char const* typing;   // the text it types this frame
+    // The way through the main menu before each game: the Controls page, then
+    // the Options page (music volume down a step and up again), then Play.
+    enum Tour { SEE_CONTROLS, SEE_OPTIONS, START_GAME };
+    Tour tour;          // the next stop on the main menu
+    bool volumeLowered; // on the options page: the step down is taken
+    bool toured;        // Play was chosen at the end of a tour; the game has not begun yet
+    int tours;          // games begun by way of Controls and Options
+    int gameOvers;      // game-over panels answered; every second one leads to the main menu
+    char const* typing; // the text it types this frame
 
     explicit Bot(uint32_t seed)
         : buttons(0), mouseX(0), mouseY(0), state(seed * 2654435761u + 1), strafe(1), strafeUntil(0),
-          quitting(false), pauses(true), oneLife(false), pauseAt(0), resumeAt(0), pausesTaken(0), typing("") {
+          quitting(false), pauses(true), oneLife(false), pauseAt(0), resumeAt(0), pausesTaken(0),
+          tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0), typing("") {
         memset(keys, 0, sizeof keys);
     }
 
@@ -185,9 +196,14 @@ public:
             return;
         }
         if (runlevel == Shell::TITLE && g_fader->done() && simTime > 1500) keys[SDLK_RETURN] = odd;
-        if (runlevel == Shell::MENU && g_menu == sh->mainMenu && g_fader->done())
-            choose(Shell::PLAY_GAME, odd);
+        if (runlevel == Shell::MENU && g_fader->done()) {
+            menus(sh, odd);
+            return;
+        }
         if (runlevel != Shell::PLAY || !g_game) return;
+        // Counted once the game it led to has begun.
+        tours += toured;
+        toured = false;
         if (sh->paused) {
             if (simTime < resumeAt || g_menu != sh->pauseMenu) return;
             if (pausesTaken % RESTART_EVERY == 0)
@@ -205,7 +221,10 @@ public:
             return;
         }
         if (g_menu == sh->gameOverPanel) {
-            keys[SDLK_RETURN] = odd; // play again
+            // Play again, or every second time back to the main menu.
+            bool toMenu = gameOvers & 1;
+            keys[toMenu ? SDLK_ESCAPE : SDLK_RETURN] = odd;
+            if (odd) ++gameOvers;
             return;
         }
         if (pauseAt == 0) pauseAt = quenth::GameClock::currentTime + FIRST_PAUSE;
@@ -219,6 +238,37 @@ public:
             return;
         }
         play();
+    }
+
+    // The main menu and the pages behind it, on the way to a game.
+    void menus(Shell* sh, bool odd) {
+        if (g_menu == sh->controlsPage) {
+            keys[SDLK_ESCAPE] = odd;
+            if (odd) tour = SEE_OPTIONS;
+        } else if (g_menu == &sh->options->menu) {
+            if (g_menu->selectedId() != OptionsPage::MUSIC) {
+                keys[SDLK_DOWN] = odd;
+            } else if (!volumeLowered) {
+                keys[SDLK_LEFT] = odd;
+                volumeLowered = odd;
+            } else if (tour == SEE_OPTIONS) {
+                keys[SDLK_RIGHT] = odd;
+                if (odd) tour = START_GAME;
+            } else {
+                keys[SDLK_ESCAPE] = odd;
+            }
+        } else if (g_menu == sh->mainMenu) {
+            if (tour == SEE_CONTROLS) choose(Shell::CONTROLS, odd);
+            if (tour == SEE_OPTIONS) choose(Shell::OPTIONS, odd);
+            if (tour == START_GAME) {
+                choose(Shell::PLAY_GAME, odd);
+                if (odd && g_menu->selectedId() == Shell::PLAY_GAME) {
+                    toured = true;
+                    tour = SEE_CONTROLS;
+                    volumeLowered = false;
+                }
+            }
+        }
     }
 
     void play() {
@@ -331,11 +381,11 @@ void takeShots(Options const& o, bool& shotTaken);
 // nothing sleeps.
 class BotShell : public Shell {
 public:
-    Options const* options = nullptr; // for the pictures; null takes none
-    bool shotTaken = false;           // a picture was written in this frame (it allocates)
+    Options const* shotOptions = nullptr; // for the pictures; null takes none
+    bool shotTaken = false;               // a picture was written in this frame (it allocates)
 
     void endFrame(bool drawn) override {
-        if (drawn && options) takeShots(*options, shotTaken);
+        if (drawn && shotOptions) takeShots(*shotOptions, shotTaken);
         Quenth::update(drawn);
         simTime += STEP;
         Quenth::tm_last = simTime - STEP;
@@ -459,7 +509,8 @@ void startUp(Options const& o) {
     shell = new BotShell();
     shell->keepScores = false;
     g_shell = shell;
-    shell->startUp(o.width, o.height, false, false, "Vorlane bot", o.seed);
+    Quenth::init(o.width, o.height, "Vorlane bot", false, false);
+    shell->startUp(o.seed);
     ParticleSystem::random.init(o.seed * 7919 + 17);
 }
 
@@ -531,7 +582,7 @@ struct PauseWatch {
 int play(Options const& o) {
     bot->oneLife = o.oneLife;
     startUp(o);
-    if (o.shots) shell->options = &o;
+    if (o.shots) shell->shotOptions = &o;
     Tally tally;
     PauseWatch watch;
     const uint32_t runEnd = simTime + (uint32_t)(o.minutes * 60000.0);
@@ -602,6 +653,8 @@ int play(Options const& o) {
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
     printf("%d pauses, %d frames in which the paused game moved\n", watch.pauses, watch.faults);
     printf("%d high scores entered\n", tally.entries);
+    printf("%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%\n",
+           bot->gameOvers, bot->tours, shell->settings.musicVolume);
     return watch.faults || tally.faults ? 1 : 0;
 }
 

@@ -54,28 +54,6 @@ TEST_F(PlayerTest, ThrustCostsEnergyAndOppositeKeysBrake) {
     EXPECT_NEAR(p->energy, energy + 3.5f, 1e-3); // coasting costs nothing
 }
 
-// The thrust keys follow the binding; the arrow keys thrust whatever it is.
-TEST_F(PlayerTest, ReboundThrustKeysAndTheArrowKeysThrust) {
-    Player* p = g_game->player;
-    quenth::GameClock::sync = 0.1f;
-    Player::thrustKeys[0] = SDLK_i;
-    holdKey(SDLK_i);
-    holdKey(SDLK_LEFT);
-    p->update();
-    Player::thrustKeys[0] = SDLK_w;
-    EXPECT_NEAR(p->velocity.y, -50, 1e-3);
-    EXPECT_NEAR(p->velocity.x, -50, 1e-3);
-
-    // W is no longer up once I is.
-    releaseAllInput();
-    p->velocity = quenth::vec2(0, 0);
-    Player::thrustKeys[0] = SDLK_i;
-    holdKey(SDLK_w);
-    p->update();
-    Player::thrustKeys[0] = SDLK_w;
-    EXPECT_FLOAT_EQ(p->velocity.y, 0);
-}
-
 TEST_F(PlayerTest, SpeedIsCappedAt350) {
     Player* p = g_game->player;
     p->velocity = quenth::vec2(600, 800);
@@ -204,6 +182,29 @@ TEST_F(PlayerTest, TheLastDeathEndsTheGame) {
     setTime(died + 100000);
     g_game->update();
     EXPECT_EQ(g_game->wave, 0);
+}
+
+TEST_F(PlayerTest, ExhaustOwesNothingForTimeSpentNotFlying) {
+    Player* p = g_game->player;
+    ParticleSlice* puffs = p->exhaust->defaultSlice;
+    auto frames = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            advance(16);
+            g_game->update();
+        }
+    };
+    // The first frame of a game, thrust held from the start: one frame's worth.
+    holdKey(SDLK_d);
+    frames(1);
+    EXPECT_LE(puffs->count, 2u);
+
+    // Killed while thrusting; thrust held through death, flight and grow-in.
+    p->damage(1000);
+    puffs->releaseParticles();
+    frames(7000 / 16 + 1);
+    ASSERT_EQ(p->respawnTime, 0);
+    ASSERT_FALSE(p->invulnerableUntil > quenth::GameClock::currentTime);
+    EXPECT_LE(puffs->count, 2u);
 }
 
 TEST_F(PlayerTest, GlowsPulseWithEnergyAndLayersSpin) {
