@@ -22,8 +22,13 @@ bool markedPixel(Pixel p) {
     return p.r > 150 && p.g > p.r * 0.65 && p.g < p.r * 0.92 && p.b < p.r * 0.55;
 }
 
-const Rect NAME_FIELD = {440, 418, 840, 446}; // the field's line below "Game Over", 1280 x 720
-const Rect TABLE = {300, 60, 980, 560};       // the table on the game-over panel and the page
+// The field's line below "Game Over" (1280 x 720), and bands as tall just
+// above and below it: text fills the one and not the others, the fire of an
+// explosion would spill over.
+const Rect NAME_FIELD = {440, 420, 840, 444};
+const Rect ABOVE_FIELD = {440, 396, 840, 420};
+const Rect BELOW_FIELD = {440, 444, 840, 468};
+const Rect TABLE = {300, 60, 980, 560}; // the table on the game-over panel and the page
 
 int occurrences(std::string const& text, std::string const& part) {
     int n = 0;
@@ -63,7 +68,8 @@ TEST_F(HighScoresTest, AGameOverEntersTheTypedNameWhichTheFileAndTheTableKeep) {
             double a = step++ * 0.7;
             game->mouseMove(640 + (int)(250 * cos(a)), 360 + (int)(250 * sin(a)));
             Image img = grab();
-            return count(img, NAME_FIELD, markedPixel) > 40 && !showsMenu(img);
+            return count(img, NAME_FIELD, markedPixel) > 40 && count(img, ABOVE_FIELD, markedPixel) < 5 &&
+                   count(img, BELOW_FIELD, markedPixel) < 5 && !showsMenu(img);
         },
         180000, 300);
     ASSERT_TRUE(game->xdotool({"mouseup", "1"}));

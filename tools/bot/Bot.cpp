@@ -186,6 +186,12 @@ public:
         bool odd = frame & 1;
         Shell* sh = g_shell;
         if (!g_fader || !sh) return;
+        // A tour counts once the game it led to has begun, even when the run
+        // ends in that game's first frame.
+        if (runlevel == Shell::PLAY && g_game) {
+            tours += toured;
+            toured = false;
+        }
         if (quitting) {
             // Escape quits from the title and the main menu, pauses a game and
             // leaves the game-over figures for the menu.
@@ -201,9 +207,6 @@ public:
             return;
         }
         if (runlevel != Shell::PLAY || !g_game) return;
-        // Counted once the game it led to has begun.
-        tours += toured;
-        toured = false;
         if (sh->paused) {
             if (simTime < resumeAt || g_menu != sh->pauseMenu) return;
             if (pausesTaken % RESTART_EVERY == 0)
