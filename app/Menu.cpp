@@ -23,6 +23,7 @@ const Text::RGBAf HEADING = {1.0f, 1.0f, 1.0f, 1.0f};
 const Text::RGBAf BODY = {0.85f, 0.85f, 0.88f, 1.0f};
 const Text::RGBAf ITEM = {0.72f, 0.74f, 0.80f, 1.0f};
 const Text::RGBAf SELECTED = {0.55f, 0.90f, 1.0f, 1.0f};
+const Text::RGBAf MARKED = {1.0f, 0.82f, 0.35f, 1.0f};
 
 // Spacing, pixels.
 const float LOGO_GAP = 24;    // below the logo
@@ -41,8 +42,8 @@ void place(Text* t, float x, float y, HotSpotLocation where) {
 } // namespace
 
 Menu::Menu()
-    : logo(nullptr), heading(nullptr), lines(16), items(8), bar(nullptr), top(-1), selected(-1), chosenId(-1),
-      step(0), mouseX(-1), mouseY(-1), shown(false), changed(true) {
+    : logo(nullptr), heading(nullptr), lines(16), items(8), bar(nullptr), top(-1), selected(-1),
+      markedLine(-1), chosenId(-1), mouseX(-1), mouseY(-1), shown(false), changed(true) {
     bar = new Sprite(white, 1, 1);
     bar->setBlendColor(0.2f, 0.5f, 0.8f, 0.3f);
 }
@@ -69,6 +70,13 @@ void Menu::setLogo(quenth::Texture* texture, float height) {
 }
 
 void Menu::setHeading(char const* text) {
+    if (!text) {
+        if (heading) heading->remove();
+        delete heading;
+        heading = nullptr;
+        changed = true;
+        return;
+    }
     if (!heading) heading = new Text(Resources::font_big, text);
     heading->setText(text);
     heading->color = HEADING;
@@ -88,6 +96,12 @@ void Menu::setLine(unsigned i, char const* text) {
 
 void Menu::keepLines(unsigned count) {
     while (lines.count > count) delete lines.pop();
+}
+
+void Menu::markLine(int i) {
+    markedLine = i;
+    paint();
+    changed = true;
 }
 
 void Menu::addItem(int id, char const* label, bool withValue) {
@@ -175,6 +189,7 @@ void Menu::layout() {
 }
 
 void Menu::paint() {
+    for (unsigned i = 0; i < lines.count; ++i) lines[i]->color = (int)i == markedLine ? MARKED : BODY;
     for (unsigned i = 0; i < items.count; ++i) {
         Text::RGBAf c = (int)i == selected ? SELECTED : ITEM;
         items[i].label->color = c;

@@ -44,17 +44,19 @@ public:
     Sprite* bar;                // the highlight behind the selected item, owned
     float top;                  // pixels from the top where the page begins; below 0 centres it
     int selected;               // index into items; -1 when there are none
-    int chosenId;               // the item of the last CHOSEN or CHANGED
-    int step;                   // -1 or +1 for CHANGED
-    int mouseX, mouseY;         // the pointer at the last update, pixels
-    bool shown;                 // the page is in the HUD scene
-    bool changed;               // the page looks different since the last draw
+    int markedLine;     // the body line shown in the highlight colour (a new high score); -1 when none
+    int chosenId;       // the item of the last CHOSEN or CHANGED
+    int step;           // -1 or +1 for CHANGED
+    int mouseX, mouseY; // the pointer at the last update, pixels
+    bool shown;         // the page is in the HUD scene
+    bool changed;       // the page looks different since the last draw
 
     Menu();
     ~Menu();
 
     // logo as a sprite of the given height, keeping its aspect.
     void setLogo(quenth::Texture* texture, float height);
+    // null takes the heading away.
     void setHeading(char const* text);
     // Body text, one line each (in the medium font, which has a fixed advance,
     // so columns line up).
@@ -63,6 +65,8 @@ public:
     // only the first count lines.
     void setLine(unsigned i, char const* text);
     void keepLines(unsigned count);
+    // Shows body line i in the highlight colour, the others as usual; -1 for none.
+    void markLine(int i);
     void addItem(int id, char const* label, bool withValue = false);
     // The text shown beside a value item.
     void setValue(int id, char const* text);

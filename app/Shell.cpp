@@ -2,6 +2,7 @@
 
 #include "app/Display.h"
 #include "app/Menu.h"
+#include "app/NameEntry.h"
 #include "app/OptionsPage.h"
 #include "app/TitlePage.h"
 #include "engine/core/GameClock.h"
@@ -22,6 +23,7 @@
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
 #include "scene/Sprite.h"
+#include "scene/Text.h"
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
@@ -30,6 +32,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <thread>
 
@@ -66,11 +69,11 @@ double steadyMs() {
 } // namespace
 
 Shell::Shell()
-    : saved(nullptr), title(nullptr), mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr),
-      scoresPage(nullptr), controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr),
-      veil(nullptr), pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0),
-      gamesStarted(0), screenshots(".", "screenshot_", ".bmp"), shotPending(false), pointerX(-1),
-      pointerY(-1) {}
+    : saved(nullptr), keepScores(true), madeEntry(false), nameEntry(nullptr), title(nullptr),
+      mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr), scoresPage(nullptr),
+      controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr),
+      pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0), gamesStarted(0),
+      screenshots(".", "screenshot_", ".bmp"), shotPending(false), pointerX(-1), pointerY(-1) {}
 
 Shell::~Shell() {
     hidePages();
@@ -80,6 +83,7 @@ Shell::~Shell() {
     delete gameOverPanel;
     delete scoresPage;
     delete controlsPage;
+    delete nameEntry;
     delete options;
     delete sky;
     delete veil;
@@ -135,6 +139,8 @@ void Shell::startUp(int seed) {
     gameOverPanel->addItem(PLAY_AGAIN, "Play again");
     gameOverPanel->addItem(MAIN_MENU, "Main menu");
 
+    nameEntry = new NameEntry();
+
     scoresPage = new Menu();
     scoresPage->setHeading("High scores");
     scoresPage->addItem(BACK, "Back");
@@ -155,8 +161,10 @@ void Shell::placePages() {
     veil->setSize(sw, sh);
     veil->position = quenth::vec3(sw * 0.5f, sh * 0.5f, 0);
     mainMenu->setLogo(Resources::title_tex, sh * 0.22f);
-    // Below "Game Over", which the game puts 40 % down the screen.
-    gameOverPanel->top = sh * 0.4f + 40;
+    // Below "Game Over", which the game puts 40 % down the screen; the table
+    // after a new high score takes the whole screen, "Game Over" its heading.
+    nameEntry->page.top = sh * 0.4f + 40;
+    gameOverPanel->top = gameOverPanel->heading ? -1 : nameEntry->page.top;
 }
 
 void Shell::relayout() {
@@ -322,8 +330,10 @@ void Shell::updateMenu() {
             openOptions(mainMenu);
             break;
         case SCORES: {
-            scores.load();
-            setLines(scoresPage, scores.text().c_str());
+            if (keepScores) scores.load();
+            setLines(scoresPage, scores.text(true).c_str());
+            int at = madeEntry ? scores.find(lastEntry) : -1;
+            scoresPage->markLine(at >= 0 ? at + 1 : -1);
             showMenu(scoresPage);
             break;
         }
@@ -402,16 +412,35 @@ void Shell::updatePaused() {
 }
 
 void Shell::updateGameOver() {
+    if (g_menu == &nameEntry->page) {
+        NameEntry::Result r = nameEntry->update();
+        if (r == NameEntry::CHANGED) ++pageChanges; // the field's text is made anew
+        if (r == NameEntry::DONE) keepEntry();
+        return;
+    }
     // The figures come up once "Game Over" has faded in.
     if (g_menu != gameOverPanel) {
         if ((float)GameClock::currentTime < g_game->gameOverEnd) return;
         char line[64];
+        // Another game may have saved meanwhile.
+        if (keepScores) scores.load();
+        if (scores.qualifies(g_game->scoreCounter->value)) {
+            figuresLine(line, sizeof line);
+            nameEntry->begin(line, HighScores::defaultName());
+            showMenu(&nameEntry->page);
+            Quenth::textInput(true);
+            return;
+        }
+        gameOverPanel->setHeading(nullptr);
+        gameOverPanel->top = nameEntry->page.top;
         snprintf(line, sizeof line, "Score %d", g_game->scoreCounter->value);
         gameOverPanel->setLine(0, line);
         snprintf(line, sizeof line, "Wave %d", g_game->wave);
         gameOverPanel->setLine(1, line);
         snprintf(line, sizeof line, "Kills %d", g_game->kills);
         gameOverPanel->setLine(2, line);
+        gameOverPanel->keepLines(3);
+        gameOverPanel->markLine(-1);
         gameOverPanel->select(PLAY_AGAIN);
         showMenu(gameOverPanel);
         return;
@@ -425,6 +454,42 @@ void Shell::updateGameOver() {
         g_fader->fadeIn(300);
         newGame();
     }
+}
+
+void Shell::keepEntry() {
+    Quenth::textInput(false);
+    lastEntry = ScoreEntry(nameEntry->result(), g_game->scoreCounter->value, g_game->wave, g_game->kills,
+                           g_game->chosenDifficulty, (long long)time(nullptr));
+    madeEntry = true;
+    // A table that cannot be saved is still shown, with the entry, for this
+    // run; HighScores::save() says once where it could not be saved.
+    bool kept = true;
+    if (keepScores) {
+        scores.add(lastEntry);
+        kept = scores.save();
+    } else {
+        scores.insert(lastEntry);
+    }
+    int at = scores.find(lastEntry);
+
+    // The table needs the room of the whole screen: "Game Over" moves up
+    // into the panel's heading.
+    g_game->gameOverText->setVisible(false);
+    gameOverPanel->setHeading("Game Over");
+    gameOverPanel->top = -1;
+    char figures[64];
+    figuresLine(figures, sizeof figures);
+    std::string text = std::string(figures) + "\n\n" + scores.text(true);
+    if (!kept) text += "\nNot saved: the file cannot be written (see the terminal)";
+    setLines(gameOverPanel, text.c_str());
+    gameOverPanel->markLine(at >= 0 ? at + 3 : -1);
+    gameOverPanel->select(PLAY_AGAIN);
+    showMenu(gameOverPanel);
+}
+
+void Shell::figuresLine(char* out, int size) const {
+    snprintf(out, size, "Score %d   Wave %d   Kills %d", g_game->scoreCounter->value, g_game->wave,
+             g_game->kills);
 }
 
 void Shell::fadeTo(Next n, unsigned ms) {

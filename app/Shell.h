@@ -7,6 +7,7 @@
 #include "game/settings/Settings.h"
 
 class Menu;
+class NameEntry;
 class OptionsPage;
 class Sprite;
 class Starfield;
@@ -46,7 +47,11 @@ public:
 
     Settings settings; // the options of this run (the file's, under the command line's); set before startUp()
     Settings* saved; // the player's file, where the options page keeps each change; not owned; null: not kept
-    HighScores scores;     // the table the high-score page shows, read each time it opens
+    HighScores scores; // the table the high-score page shows, read each time it opens
+    bool keepScores;   // the table is read from and saved to the player's file (the bot keeps it in memory)
+    ScoreEntry lastEntry;  // the player's latest entry in this run, marked in the table
+    bool madeEntry;        // lastEntry holds one
+    NameEntry* nameEntry;  // the name field of a new high score; owned
     TitlePage* title;      // the title page until the main menu first shows; then null
     Menu* mainMenu;        // Play, Options, High scores, Controls, Quit; owned
     Menu* pauseMenu;       // over a paused game; owned
@@ -134,6 +139,11 @@ private:
     void updatePlay();
     void updatePaused();
     void updateGameOver();
+    // The name is entered: the score goes into the table (and its file),
+    // and the table takes the game-over figures' place, the entry marked.
+    void keepEntry();
+    // The game's figures on one line.
+    void figuresLine(char* out, int size) const;
     // Asks for a screenshot on F1, written from the next drawn frame.
     void screenshotKey();
     void writeScreenshot();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -75,6 +76,8 @@ TEST(BotTest, AMinuteOfPlayRepeatsExactlyAndSteadyFramesAllocateNothing) {
 // With one ship a game, the bot loses again and again and plays again at once
 // (Return on the game-over figures): each new game starts from nothing (the
 // bot checks score, wave and kills) and steady frames still allocate nothing.
+// A game that makes the table has the bot type its name over the one offered;
+// it checks that the entry holds that name and the game's figures.
 TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     testsupport::Xvfb x;
     ASSERT_TRUE(x.ok());
@@ -87,6 +90,11 @@ TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     ASSERT_TRUE(s.ok) << out;
     EXPECT_GE(s.games, 3) << a;
     EXPECT_EQ(s.steadyAllocs, 0u) << a;
+    int entries = 0;
+    size_t named = out.find(" high scores entered");
+    ASSERT_NE(named, std::string::npos) << out;
+    entries = atoi(out.c_str() + out.rfind('\n', named) + 1);
+    EXPECT_GE(entries, 1) << out;
     // Every second game over goes back to the main menu, and every way from
     // the menu to a game passes the Controls and Options pages, where the
     // music volume goes down a step and back.

@@ -15,6 +15,7 @@
 // per table row, default 400).
 
 #include "app/Menu.h"
+#include "app/NameEntry.h"
 #include "app/OptionsPage.h"
 #include "app/Shell.h"
 #include "engine/core/GameClock.h"
@@ -83,6 +84,7 @@ const uint32_t FIRST_PAUSE = 20000; // ms of the first game played before the bo
 const uint32_t PAUSE_EVERY = 60000; // ms of play between two pauses the bot takes
 const uint32_t PAUSE_FOR = 2000;    // ms each pause lasts
 const int RESTART_EVERY = 5;        // every fifth pause ends in the pause menu's Restart
+#define BOT_NAME "Bot"              // the name it enters for a high score
 
 uint32_t simTime = 0; // the driver's clock, ms
 
@@ -148,11 +150,12 @@ public:
     bool toured;        // Play was chosen at the end of a tour; the game has not begun yet
     int tours;          // games begun by way of Controls and Options
     int gameOvers;      // game-over panels answered; every second one leads to the main menu
+    char const* typing; // the text it types this frame
 
     explicit Bot(uint32_t seed)
         : buttons(0), mouseX(0), mouseY(0), state(seed * 2654435761u + 1), strafe(1), strafeUntil(0),
           quitting(false), pauses(true), oneLife(false), pauseAt(0), resumeAt(0), pausesTaken(0),
-          tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0) {
+          tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0), typing("") {
         memset(keys, 0, sizeof keys);
     }
 
@@ -166,6 +169,7 @@ public:
     void release() {
         memset(keys, 0, sizeof keys);
         buttons = 0;
+        typing = "";
     }
 
     // Presses Down until the item id is selected on the page shown, then Return.
@@ -182,6 +186,12 @@ public:
         bool odd = frame & 1;
         Shell* sh = g_shell;
         if (!g_fader || !sh) return;
+        // A tour counts once the game it led to has begun, even when the run
+        // ends in that game's first frame.
+        if (runlevel == Shell::PLAY && g_game) {
+            tours += toured;
+            toured = false;
+        }
         if (quitting) {
             // Escape quits from the title and the main menu, pauses a game and
             // leaves the game-over figures for the menu.
@@ -197,15 +207,20 @@ public:
             return;
         }
         if (runlevel != Shell::PLAY || !g_game) return;
-        // Counted once the game it led to has begun.
-        tours += toured;
-        toured = false;
         if (sh->paused) {
             if (simTime < resumeAt || g_menu != sh->pauseMenu) return;
             if (pausesTaken % RESTART_EVERY == 0)
                 choose(Shell::RESTART, odd);
             else
                 keys[SDLK_p] = odd;
+            return;
+        }
+        if (g_menu == &sh->nameEntry->page) {
+            // A new high score: the default name rubbed out, its own typed, Return.
+            if (strcmp(sh->nameEntry->name, BOT_NAME) != 0)
+                typing = "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b" BOT_NAME;
+            else
+                typing = "\r";
             return;
         }
         if (g_menu == sh->gameOverPanel) {
@@ -355,6 +370,7 @@ public:
         ev->mouseNowY = mouseY;
         // The window keeps the focus: the bot's run does not depend on the desktop.
         ev->focusLossesNow = ev->focusLossesPrev;
+        snprintf(ev->typedNow, sizeof ev->typedNow, "%s", typing);
     }
 };
 
@@ -393,14 +409,29 @@ BotShell* shell = nullptr;
 // Counts what happened in the games from frame to frame.
 struct Tally {
     int games = 0, waves = 0, kills = 0, deaths = 0, powerups = 0;
-    int faults = 0;    // games that did not begin from nothing
-    int gameKills = 0; // the kills of the running game at the last frame
+    int faults = 0;      // games that did not begin from nothing
+    int gameKills = 0;   // the kills of the running game at the last frame
+    int entries = 0;     // high scores entered
+    bool naming = false; // the name field was on screen at the last frame
     bool lastAlive = true;
     Powerup* collecting[256]; // power-ups seen flying into the ship last frame
     unsigned collectingCount = 0;
 
     void frame() {
         if (!g_game) return;
+        // A name entered goes into the table with the game's figures.
+        bool nowNaming = g_menu == &shell->nameEntry->page;
+        if (naming && !nowNaming) {
+            ++entries;
+            ScoreEntry const& e = shell->lastEntry;
+            if (e.name != BOT_NAME || e.score != g_game->scoreCounter->value || e.kills != g_game->kills ||
+                shell->scores.find(e) < 0) {
+                fprintf(stderr, "game %d: the entry \"%s\" %ld is not the game's or not in the table\n",
+                        games, e.name.c_str(), e.score);
+                ++faults;
+            }
+        }
+        naming = nowNaming;
         if ((int)shell->gamesStarted != games) {
             games = (int)shell->gamesStarted;
             // A new game owes nothing to the last.
@@ -474,10 +505,12 @@ bool parse(int argc, char** argv, Options& o) {
 }
 
 // Start-up as the program does it, with the clock and the random sources
-// fixed and the settings at their defaults (no file is read or written).
+// fixed, the settings at their defaults and the high scores in memory (no
+// file is read or written).
 void startUp(Options const& o) {
     setvbuf(stdout, nullptr, _IOLBF, 0);
     shell = new BotShell();
+    shell->keepScores = false;
     g_shell = shell;
     Quenth::init(o.width, o.height, "Vorlane bot", false, false);
     shell->startUp(o.seed);
@@ -622,6 +655,7 @@ int play(Options const& o) {
     fprintf(stderr, "wall %.1f s (%.1f x real time), worst steady frame %llu allocs\n", wall,
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
     printf("%d pauses, %d frames in which the paused game moved\n", watch.pauses, watch.faults);
+    printf("%d high scores entered\n", tally.entries);
     printf("%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%\n",
            bot->gameOvers, bot->tours, shell->settings.musicVolume);
     return watch.faults || tally.faults ? 1 : 0;
