@@ -11,6 +11,8 @@
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
+#include "game/settings/Settings.h"
 #include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
@@ -33,15 +35,22 @@ Menu* g_menu = nullptr;
 Mix_Music* music = nullptr;
 int runlevel = 1;
 
-// Starts the audio subsystem and loads the track. A missing device or file
-// leaves the game silent: SDL_mixer ignores calls without music.
+// Starts the audio subsystem and loads the track and the sound effects. A
+// missing device or file leaves the game silent: SDL_mixer ignores calls
+// without music, and the effects play only on an open device. Stereo, with a
+// buffer of 1024 frames (23 ms): an effect is heard with its shot.
 void loadMusic() {
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 #if SDL_MIXER_MAJOR_VERSION * 10000 + SDL_MIXER_MINOR_VERSION * 100 + SDL_MIXER_PATCHLEVEL >= 10210
     Mix_Init(2);
 #endif
-    Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 65536);
+    Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
     music = Mix_LoadMUS("sfx/music1.ogg");
+    Sounds::load();
+    Settings settings;
+    settings.load();
+    Sounds::setMusicVolume(settings.musicVolume);
+    Sounds::setEffectsVolume(settings.effectsVolume);
 }
 
 namespace {
@@ -124,6 +133,7 @@ int main() {
         }
         Quenth::update();
         quenth::GameClock::update();
+        Sounds::update();
 
         // Level 1 (a menu) is never entered: no menu is offered.
         if (runlevel == 2) g_game->update();
@@ -144,6 +154,7 @@ int main() {
             setFaderColor(0, 0, 0);
             g_fader->fadeOut(1000);
             Mix_FadeOutMusic(950);
+            Sounds::fadeOutAll(950);
             runlevel = -1;
         }
 

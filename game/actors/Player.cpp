@@ -15,6 +15,7 @@
 #include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
 #include "game/weapons/Laser.h"
@@ -101,6 +102,7 @@ Player::~Player() {
 void Player::update() {
     float sync = quenth::GameClock::sync;
     float now = (float)quenth::GameClock::currentTime;
+    Sounds::listener = position;
 
     energy = quenth::Math::clampf(energy + energyRegen * sync, 0, maxEnergy);
     static char buf[64];
@@ -210,7 +212,10 @@ bool Player::damage(float amount) {
     float now = (float)quenth::GameClock::currentTime;
     if (invulnerableUntil > now) return true;
     hull -= amount;
-    if (hull > 0) return true;
+    if (hull > 0) {
+        Sounds::play(PLAYER_HIT);
+        return true;
+    }
     destroy();
     return false;
 }
@@ -236,6 +241,7 @@ void Player::destroy() {
                                       (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
                                       minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
+    Sounds::play(PLAYER_DEATH);
 
     scale = 0;
     deathPosition = position;
@@ -249,6 +255,8 @@ void Player::destroy() {
         stackRemove(g_arena->friends, this);
         g_arena->removeActor(this);
         drawable->remove();
+        // Nothing updates the laser from here on, so its burn is ended here.
+        Sounds::loop(LASER_LOOP, false);
     }
     velocity = vec2(0, 0);
     stackRemove(g_arena->friends, this);
@@ -260,6 +268,7 @@ void Player::spawn() {
     hull = 125;
     spawnStart = now;
     invulnerableUntil = now + 1000;
+    Sounds::play(RESPAWN);
 
     g_arena->lives -= 1;
     static char buf[64];
