@@ -27,10 +27,7 @@ Enemy::Enemy()
 
 Enemy::~Enemy() {
     delete weapon;
-    if (g_arena) {
-        stackRemove(g_arena->enemies, this);
-        g_arena->removeActor(this);
-    }
+    if (g_arena) stackRemove(g_arena->enemies, this);
 }
 
 // A random point in the arena, drawn from g_rand as x then y.
@@ -172,6 +169,7 @@ void Enemy::destroy() {
     Sounds::playAt(radius < 45 ? EXPLODE_SMALL : (radius < 70 ? EXPLODE_MEDIUM : EXPLODE_LARGE), position);
 
     g_arena->addScore(scoreValue);
+    g_arena->countKill();
 
     if (g_rand.randf() - dropChance < 0) {
         Powerup* pu = new Powerup();

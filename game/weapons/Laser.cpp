@@ -64,6 +64,8 @@ Laser::Laser() {
 }
 
 Laser::~Laser() {
+    // A burn still heard ends with the gun (a game given up in the middle).
+    Sounds::loop(LASER_LOOP, false);
     // The emitters would otherwise go on feeding slices that no longer exist.
     for (uint32_t i = 0; i < capacity; ++i) {
         if (g_arena && g_arena->weaponParticles) g_arena->weaponParticles->destroyEmitter(hitEmitters[i]);

@@ -216,3 +216,12 @@ TEST_F(SoundsTest, WithTheEffectsVolumeAtZeroNothingStarts) {
     Sounds::loop(LASER_LOOP, true);
     EXPECT_EQ(voicesIn(SHIP_GROUP) + voicesIn(EXPLOSION_GROUP), 0);
 }
+
+TEST_F(SoundsTest, ABurnEndsWithItsGame) {
+    setMouse(900, 360);
+    holdButton(SDL_BUTTON_RIGHT);
+    frames(20);
+    ASSERT_TRUE(heard(LASER_LOOP));
+    delete g_game;
+    EXPECT_FALSE(heard(LASER_LOOP)) << "the hum goes on after the game";
+}
