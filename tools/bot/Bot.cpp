@@ -635,6 +635,14 @@ void report(const char* name, std::vector<FrameTimes> const& f, double floor) {
            percentile(calls, 0.5));
 }
 
+// Clears the arena with the game's own kill and sets the wave counter one
+// short of wave, so that the game starts that wave itself.
+void skipToWave(int wave) {
+    g_game->wave = wave - 1;
+    vec2 centre = g_game->player->position;
+    g_game->killEnemiesInRadius(centre, 1e7f);
+}
+
 } // namespace
 
 // Frame budget: the floor of this GL (clear, sky, composite, swap), then the
@@ -714,9 +722,7 @@ int benchMain(Options const& o) {
         waveFrames.clear();
         floorTotals.clear();
         if (++stage == 3) break;
-        g_game->wave = waves[stage] - 1;
-        vec2 centre = g_game->player->position;
-        g_game->killEnemiesInRadius(centre, 1e7f);
+        skipToWave(waves[stage]);
         measureFrom = simTime + SETTLE;
     }
     printf(
@@ -845,9 +851,7 @@ int audioBenchMain(Options const& o) {
                samples ? 100.0 * (mixStats.clipped.load() - clipped0) / samples : 0.0);
         wallStart = 0;
         if (++stage == 3) break;
-        g_game->wave = waves[stage] - 1;
-        vec2 centre = g_game->player->position;
-        g_game->killEnemiesInRadius(centre, 1e7f);
+        skipToWave(waves[stage]);
         measureFrom = simTime + SETTLE;
     }
     printf(
