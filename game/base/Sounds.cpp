@@ -129,15 +129,18 @@ void Sounds::loop(SoundEffect e, bool on) {
     }
 }
 
-void Sounds::update() {
-    bool p = quenth::GameClock::paused;
-    if (p == paused) return;
-    paused = p;
+void Sounds::pause(bool on) {
+    if (on == paused) return;
+    paused = on;
     for (int g = 0; g < SOUND_GROUP_COUNT; ++g) {
         if (g == INTERFACE_GROUP) continue;
         quenth::ChannelGroup const& group = table.groups[g];
-        for (int c = group.first; c < group.first + group.count; ++c) Mixer::pause(c, p);
+        for (int c = group.first; c < group.first + group.count; ++c) Mixer::pause(c, on);
     }
+}
+
+void Sounds::update() {
+    pause(quenth::GameClock::paused);
 }
 
 void Sounds::fadeOutAll(int ms) {

@@ -90,8 +90,10 @@ public:
     // Keeps the loop e playing while on holds, from the middle; fades it out
     // when on turns false. Called once per frame by what owns the loop.
     static void loop(SoundEffect e, bool on);
-    // Once per frame: pauses the game groups while the game clock is paused
-    // and resumes them after.
+    // Holds (on) or resumes every effect but the menus': what is playing
+    // stops where it is and nothing new of the game starts until resumed.
+    static void pause(bool on);
+    // Once per frame: follows the game clock's pause with pause().
     static void update();
     // Fades every effect out over ms (on quitting).
     static void fadeOutAll(int ms);

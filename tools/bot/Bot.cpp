@@ -449,6 +449,10 @@ void startUp(Options const& o) {
         Sounds::load();
         Sounds::setMusicVolume(70);
         Sounds::setEffectsVolume(80);
+        int loaded = 0;
+        for (int e = 0; e < SOUND_EFFECT_COUNT; ++e) loaded += quenth::Mixer::chunks[e][0] != nullptr;
+        printf("sound: %d Hz, %d channels out, music %s, %d of %d effects\n", quenth::Mixer::frequency,
+               quenth::Mixer::outputChannels, music ? "loaded" : "missing", loaded, (int)SOUND_EFFECT_COUNT);
     }
 }
 
