@@ -6,12 +6,13 @@
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Screenshot.h"
 #include "engine/gfx/Texture.h"
+#include "engine/util/NumberedFiles.h"
 #include "engine/util/Random.h"
-#include "engine/util/String.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
+#include "game/hud/ScreenshotNotice.h"
 #include "game/settings/Settings.h"
 #include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
@@ -23,6 +24,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 using quenth::Quenth;
 
@@ -91,12 +93,12 @@ void startGame() {
 } // namespace
 
 int main() {
-    // Number of the next screenshot file; restarts at 1 in every run.
-    static int screenshot_num = 1;
-    // Name of the screenshot asked for in the last frame. It is written from
-    // the back buffer of the next frame once that is drawn, before the swap:
-    // the front buffer cannot be read back on every GL.
-    static quenth::String pendingShot;
+    // Screenshots go on from the highest number in the working directory.
+    static quenth::NumberedFiles screenshots(".", "screenshot_", ".bmp");
+    // A screenshot was asked for in the last frame. It is written from the
+    // back buffer of the next frame once that is drawn, before the swap: the
+    // front buffer cannot be read back on every GL.
+    static bool shotPending = false;
 
     // Line by line, so that the loading log shows as it happens also when
     // standard output is a pipe or a file.
@@ -127,9 +129,10 @@ int main() {
         g_world->draw();
         g_hud->draw();
         g_fader->draw();
-        if (!pendingShot.isEmpty()) {
-            quenth::Screenshot::saveScreenshot(pendingShot.getCString());
-            pendingShot = "";
+        if (shotPending) {
+            std::string name = quenth::Screenshot::saveNumbered(screenshots);
+            if (!name.empty()) ScreenshotNotice::announce(name.c_str());
+            shotPending = false;
         }
         Quenth::update();
         quenth::GameClock::update();
@@ -159,12 +162,12 @@ int main() {
         }
 
         if (Quenth::keyPressed(SDLK_F1)) {
-            pendingShot = quenth::String("screenshot_") + quenth::strInt(screenshot_num) + ".bmp";
-            screenshot_num++;
+            shotPending = true;
+            ScreenshotNotice::hideForShot();
         }
 
         // The last frame waits for a screenshot still to be written.
-        if (runlevel == -1 && g_fader->done() && pendingShot.isEmpty()) runlevel = 0;
+        if (runlevel == -1 && g_fader->done() && !shotPending) runlevel = 0;
     }
 
     Quenth::quit();

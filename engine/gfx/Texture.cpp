@@ -102,4 +102,9 @@ void Texture::unbind() {
     glBindTexture(target, 0);
 }
 
+void Texture::bindNone(unsigned unit) {
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 } // namespace quenth

@@ -43,6 +43,15 @@ public:
     // True when the texture has storage (an image or a render target).
     bool hasStorage() const { return width > 0 && height > 0; }
 
+    // Whether drawing code may bind t. A missing texture, or one without
+    // storage (an image that failed to load), shows nothing: sampled, it
+    // would read as opaque black.
+    static bool usable(Texture const* t) { return t && t->hasStorage(); }
+
+    // Makes unit active and binds no texture to its 2D target, so that what
+    // is drawn next samples nothing left bound by earlier drawing.
+    static void bindNone(unsigned unit);
+
     // Largest padded side an image texture may have: GL_MAX_TEXTURE_SIZE of
     // the current context, asked once.
     static unsigned maxSize();

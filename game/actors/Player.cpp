@@ -55,6 +55,8 @@ Player::Player()
     exhaustEmitter->spread = 50;
     exhaustEmitter->positionSpread = 0;
     exhaustEmitter->rate = 0;
+    // Nothing is owed for the time before the ship existed.
+    exhaustEmitter->lastEmit = quenth::GameClock::currentTime;
     if (g_world) g_world->add(exhaust->defaultSlice);
 
     plasma = new Plasma();
@@ -111,6 +113,10 @@ void Player::update() {
     energyText->setText(buf);
     energyText->setHotSpot(TOP_LEFT);
 
+    // Only a thrusting ship feeds the exhaust (fly() sets the rate). It is
+    // run in every phase, so that the time spent dead or growing in is not
+    // owed as one burst on the first frame of thrust.
+    exhaustEmitter->rate = 0;
     if (invulnerableUntil > now) {
         scale = (now - spawnStart) / (invulnerableUntil - spawnStart);
     } else if (respawnTime == 0) {
@@ -124,6 +130,7 @@ void Player::update() {
         position = respawnPoint;
         spawn();
     }
+    exhaust->update();
 
     laser->update();
     plasma->update();
@@ -189,13 +196,10 @@ void Player::fly(float sync) {
     if (dy == 0) velocity.y = velocity.y > 0 ? fmaxf(velocity.y - brake, 0) : fminf(velocity.y + brake, 0);
 
     exhaustEmitter->position = position;
-    if (dx == 0 && dy == 0) {
-        exhaustEmitter->rate = 0;
-    } else {
+    if (dx != 0 || dy != 0) {
         exhaustEmitter->rate = 100;
         exhaustEmitter->direction = -velocity;
     }
-    exhaust->update();
 
     vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
     // The camera leads the ship and may sit across a seam from it: aim at the
@@ -229,17 +233,18 @@ void Player::destroy() {
     float now = (float)quenth::GameClock::currentTime;
 
     hull = 0;
+    // Two radial bursts, as an enemy's (Enemy::destroy), blue and fire.
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(1233, 1655);
     unsigned lifeMax = g_rand.randi(2899, 3125);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 256, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minBlueColor, maxBlueColor);
     speed = g_rand.randf(9 * radius, 12 * radius);
     lifeMin = g_rand.randi(500, 600);
     lifeMax = g_rand.randi(5622, 6234);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 512, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
     Sounds::play(PLAYER_DEATH);
@@ -256,8 +261,9 @@ void Player::destroy() {
         stackRemove(g_arena->friends, this);
         g_arena->removeActor(this);
         drawable->remove();
-        // Nothing updates the laser from here on, so its burn is ended here.
-        Sounds::loop(LASER_LOOP, false);
+        // Out of play for good: nothing of ours updates the guns any more.
+        plasma->retire();
+        laser->retire();
     }
     velocity = vec2(0, 0);
     stackRemove(g_arena->friends, this);

@@ -7,6 +7,7 @@
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
+#include "engine/math/mat4.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "engine/util/Stack.h"
@@ -148,13 +149,23 @@ void Laser::update() {
     Sounds::loop(LASER_LOOP, live && now >= burnStart + 250);
 }
 
-void Laser::draw(SceneState&) {
+void Laser::retire() {
+    Weapon::retire();
+    for (uint32_t i = 0; i < capacity; ++i) hitEmitters[i]->rate = 0;
+}
+
+void Laser::draw(SceneState& state) {
     static quenth::Stack<Vertex> vertices(256);
+    // One matrix per view rectangle: near a seam the camera may sit across it
+    // from the ship, and the beam shows through the rectangle that wraps.
+    static quenth::Stack<quenth::mat4> views(8);
+    state.viewMatrices(views);
     float now = (float)quenth::GameClock::currentTime;
     vertices.clear();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     Shaders::texture_shader_fixed->bind();
     Shaders::texture_shader_fixed->setUniform("texture", 0);
+    glMatrixMode(GL_MODELVIEW);
 
     vec2 origin(position.x, position.y);
     for (int pass = 0; pass < 3; ++pass) {
@@ -182,13 +193,16 @@ void Laser::draw(SceneState&) {
             }
         }
         quenth::Texture* tex = pass == 0 ? muzzleTexture : (pass == 1 ? beamTexture : tipTexture);
-        if (vertices.count > 0 && tex) {
+        if (vertices.count > 0 && quenth::Texture::usable(tex)) {
             const char* base = (const char*)vertices.data;
             glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
             glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);
             glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + 16);
             tex->bind(GL_TEXTURE0);
-            for (uint32_t p = 0; p <= drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+            for (unsigned v = 0; v < views.count; ++v) {
+                glLoadMatrixf(views.data[v].m);
+                for (uint32_t p = 0; p <= drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+            }
         }
         vertices.clear();
     }

@@ -168,6 +168,10 @@ void Game::update() {
                 nextWave();
         }
     } else {
+        // The last ship is gone from the actors, its guns retired (no new
+        // shots, no hits): what they still have in flight runs out and fades.
+        player->laser->update();
+        player->plasma->update();
         if (gameOverEnd > now)
             gameOverText->color.a =
                 quenth::Math::sin_lerp((now - gameOverStart) / (gameOverEnd - gameOverStart), 0, 1);

@@ -94,7 +94,7 @@ void Starfield::draw(SceneState& state) {
         skybox.draw(&camera);
     }
 
-    if (drawStars) {
+    if (drawStars && quenth::Texture::usable(texture)) {
         vertices.clear();
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixf(state.projection->m);
@@ -111,7 +111,7 @@ void Starfield::draw(SceneState& state) {
         glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), base);
         Shaders::texture_shader_fixed->bind();
         Shaders::texture_shader_fixed->setUniform("texture", 0);
-        if (texture) texture->bind(GL_TEXTURE0);
+        texture->bind(GL_TEXTURE0);
 
         for (unsigned i = 0; i < stars.count; ++i) {
             Vertex const& s = stars.data[i];
