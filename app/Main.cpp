@@ -2,10 +2,12 @@
 // with its run levels (3 title, 4 title fading out, 2 game, -1 quitting, 0 end).
 
 #include "app/Apology.h"
+#include "app/StartUp.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Screenshot.h"
 #include "engine/gfx/Texture.h"
+#include "engine/util/DataDir.h"
 #include "engine/util/NumberedFiles.h"
 #include "engine/util/Random.h"
 #include "game/base/Fader.h"
@@ -13,7 +15,6 @@
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
 #include "game/hud/ScreenshotNotice.h"
-#include "game/settings/Settings.h"
 #include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
@@ -47,12 +48,8 @@ void loadMusic() {
     Mix_Init(2);
 #endif
     Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
-    music = Mix_LoadMUS("sfx/music1.ogg");
+    music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
     Sounds::load();
-    Settings settings;
-    settings.load();
-    Sounds::setMusicVolume(settings.musicVolume);
-    Sounds::setEffectsVolume(settings.effectsVolume);
 }
 
 namespace {
@@ -92,7 +89,7 @@ void startGame() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     // Screenshots go on from the highest number in the working directory.
     static quenth::NumberedFiles screenshots(".", "screenshot_", ".bmp");
     // A screenshot was asked for in the last frame. It is written from the
@@ -104,7 +101,11 @@ int main() {
     // standard output is a pipe or a file.
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    Quenth::init(1280, 720, "Vorlane - Unfinished KVT '11 version", true, true);
+    // The command line, the data directory, the player's settings and the
+    // window in the display mode they ask for; ends the process for --help
+    // and the like.
+    static StartUp startUp;
+    startUp.run(argc, argv, "Vorlane - Unfinished KVT '11 version");
     Quenth::update();
     Resources::load();
 
@@ -122,6 +123,8 @@ int main() {
     apology = new Apology();
 
     loadMusic();
+    Sounds::setMusicVolume(startUp.current.musicVolume);
+    Sounds::setEffectsVolume(startUp.current.effectsVolume);
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     while (runlevel != 0) {

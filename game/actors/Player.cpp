@@ -13,6 +13,7 @@
 #include "engine/util/Random.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Arena.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
@@ -167,14 +168,13 @@ void Player::fly(float sync) {
     invulnerableUntil = 0;
     float acc = 500 * sync, brake = 300 * sync;
 
-    float dx = 0, dy = 0;
-    if (quenth::Quenth::keyDown(SDLK_w)) dy -= acc;
-    if (quenth::Quenth::keyDown(SDLK_s)) dy += acc;
-    if (quenth::Quenth::keyDown(SDLK_a)) dx -= acc;
-    if (quenth::Quenth::keyDown(SDLK_d)) dx += acc;
+    vec2 thrust = g_controls.thrust();
+    float dx = thrust.x * acc, dy = thrust.y * acc;
 
     if (dx != 0 || dy != 0) {
-        float cost = thrustCost * sync;
+        // Full thrust (a key, or two on a diagonal) costs thrustCost a
+        // second; a stick part way, that part of it.
+        float cost = thrustCost * sync * fminf(thrust.length(), 1);
         float rest = energy - cost;
         if (rest < 0) {
             // Only what is left is spent, for that share of the thrust.
@@ -201,16 +201,14 @@ void Player::fly(float sync) {
         exhaustEmitter->direction = -velocity;
     }
 
-    vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
     // The camera leads the ship and may sit across a seam from it: aim at the
-    // nearest image of the point under the mouse.
-    vec2 aim = wrappedOffset(position, g_world->screenToWorld(mouse), g_world->worldSize);
+    // nearest image of the point under the mouse (or the pad's reticle).
+    vec2 aim =
+        wrappedOffset(position, g_world->screenToWorld(g_controls.aimFrom(position)), g_world->worldSize);
     plasma->position = quenth::vec3(position.x, position.y, 0);
-    if (quenth::Quenth::mouseDown(SDL_BUTTON_LEFT) && energy > plasma->energyCost)
-        energy -= plasma->shoot(aim);
+    if (g_controls.firePlasma() && energy > plasma->energyCost) energy -= plasma->shoot(aim);
     laser->position = quenth::vec3(position.x, position.y, 0);
-    if (quenth::Quenth::mouseDown(SDL_BUTTON_RIGHT) && energy > laser->energyCost)
-        energy -= laser->shoot(aim);
+    if (g_controls.fireLaser() && energy > laser->energyCost) energy -= laser->shoot(aim);
 }
 
 bool Player::damage(float amount) {

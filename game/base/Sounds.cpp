@@ -3,12 +3,13 @@
 #include "engine/audio/Mixer.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
+#include "engine/util/DataDir.h"
 #include "game/base/Globals.h"
 #include "game/base/WrappedOffset.h"
 #include "scene/Scene2D.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 using quenth::ChannelTable;
 using quenth::Mixer;
@@ -79,10 +80,9 @@ uint32_t clockOf(SoundGroup group) {
 
 void Sounds::load() {
     if (!Mixer::start(table)) return;
-    char path[64];
     for (int e = 0; e < SOUND_EFFECT_COUNT; ++e) {
-        snprintf(path, sizeof path, "sfx/%s", effects[e].file);
-        uint32_t length = Mixer::load(e, path, effects[e].placed);
+        std::string path = quenth::DataDir::path((std::string("sfx/") + effects[e].file).c_str());
+        uint32_t length = Mixer::load(e, path.c_str(), effects[e].placed);
         if (length > 0 && effects[e].length > 0) table.rules[e].length = length;
     }
 }

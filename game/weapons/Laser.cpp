@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include "engine/core/GameClock.h"
-#include "engine/core/Quenth.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
@@ -13,6 +12,7 @@
 #include "engine/util/Stack.h"
 #include "game/base/Actor.h"
 #include "game/base/Arena.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
@@ -104,7 +104,7 @@ float Laser::shoot(vec2 const& direction) {
 void Laser::update() {
     float now = (float)quenth::GameClock::currentTime;
     vec2 origin(position.x, position.y);
-    vec2 aim = g_world->screenToWorld(vec2((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY()));
+    vec2 aim = g_world->screenToWorld(g_controls.aimFrom(origin));
     vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
     dir.normalize();
     vec2 tip = origin + dir * 1280;
