@@ -122,6 +122,10 @@ void Mixer::fadeOutGroup(int group, int ms) {
     if (ready) Mix_FadeOutGroup(group, ms);
 }
 
+void Mixer::stop(int channel) {
+    if (ready) Mix_HaltChannel(channel);
+}
+
 void Mixer::pause(int channel, bool paused) {
     if (!ready) return;
     if (paused)

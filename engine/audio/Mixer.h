@@ -59,6 +59,8 @@ public:
     // Fades channel out over ms; it is free afterwards.
     static void fadeOut(int channel, int ms);
     static void fadeOutGroup(int group, int ms);
+    // Stops channel at once.
+    static void stop(int channel);
     static void pause(int channel, bool paused);
     // The limiter on count interleaved stereo samples: made up from
     // mixLevel, the two channels of a frame by one gain so that the stereo

@@ -42,7 +42,9 @@ bool bitOf(const uint32_t* words, int key) {
 Quenth::GEvent::GEvent()
     : thread(nullptr), running(true), quitRequested(false), mouseLiveX(0), mouseLiveY(0), mouseNowX(0),
       mouseNowY(0), mousePrevX(0), mousePrevY(0), buttonsLive(0), buttonsNow(0), buttonsPrev(0),
-      padButtonsLive(0), padButtonsNow(0), padButtonsPrev(0), padHatLive(0), padHatNow(0), padHatPrev(0) {
+      focusLossesLive(0), focusLossesNow(0), focusLossesPrev(0), exposuresLive(0), exposuresNow(0),
+      exposuresPrev(0), padButtonsLive(0), padButtonsNow(0), padButtonsPrev(0), padHatLive(0), padHatNow(0),
+      padHatPrev(0) {
     for (int i = 0; i < KEY_WORDS; i++) {
         keysLive[i].store(0, std::memory_order_relaxed);
         keysNow[i] = 0;
@@ -81,6 +83,10 @@ void Quenth::GEvent::update() {
     mouseNowY = mouseLiveY.load(std::memory_order_relaxed);
     buttonsPrev = buttonsNow;
     buttonsNow = buttonsLive.load(std::memory_order_relaxed);
+    focusLossesPrev = focusLossesNow;
+    focusLossesNow = focusLossesLive.load(std::memory_order_relaxed);
+    exposuresPrev = exposuresNow;
+    exposuresNow = exposuresLive.load(std::memory_order_relaxed);
     for (int i = 0; i < PAD_AXES; i++) {
         padAxesPrev[i] = padAxesNow[i];
         padAxesNow[i] = padAxesLive[i].load(std::memory_order_relaxed);
@@ -145,6 +151,15 @@ int __quenth_event_loop(void* data) {
                     break;
                 case SDL_QUIT:
                     ev->quitRequested.store(true, std::memory_order_relaxed);
+                    break;
+                case SDL_ACTIVEEVENT:
+                    // Losing only the pointer does not count: the player may
+                    // still be at the keyboard.
+                    if (!e.active.gain && (e.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
+                        ev->focusLossesLive.fetch_add(1, std::memory_order_relaxed);
+                    break;
+                case SDL_VIDEOEXPOSE:
+                    ev->exposuresLive.fetch_add(1, std::memory_order_relaxed);
                     break;
                 default:
                     break;
@@ -335,7 +350,7 @@ void Quenth::quit() {
     autoexit = true;
 }
 
-void Quenth::update() {
+void Quenth::update(bool swap) {
     if (events && events->quitRequested.load(std::memory_order_relaxed) && autoexit) {
         quit();
         exit(0);
@@ -354,7 +369,7 @@ void Quenth::update() {
     sync = 0.001f * dt;
     sync16 = (int)(dt * 65.536);
     if (events) events->update();
-    SDL_GL_SwapBuffers();
+    if (swap) SDL_GL_SwapBuffers();
     framenum++;
 }
 
@@ -411,6 +426,14 @@ bool Quenth::mousePressed(int button) {
 bool Quenth::mouseReleased(int button) {
     if (!events || button < 0 || button > 31) return false;
     return ((~events->buttonsNow & events->buttonsPrev) >> button) & 1u;
+}
+
+bool Quenth::focusLost() {
+    return events && events->focusLossesNow != events->focusLossesPrev;
+}
+
+bool Quenth::exposed() {
+    return events && events->exposuresNow != events->exposuresPrev;
 }
 
 int Quenth::padAxis(int axis) {

@@ -36,6 +36,12 @@ public:
         int mousePrevX, mousePrevY;                // the snapshot before that
         std::atomic<uint32_t> buttonsLive;         // bit b = SDL mouse button b held (1 left, 3 right)
         uint32_t buttonsNow, buttonsPrev;          // snapshots as for the keys
+        // Counters of window events, only ever incremented by the event
+        // thread; a query compares the two latest snapshots.
+        std::atomic<uint32_t> focusLossesLive;    // the window lost the input focus or was iconified
+        uint32_t focusLossesNow, focusLossesPrev; // snapshots
+        std::atomic<uint32_t> exposuresLive;      // the window system asked for the picture again
+        uint32_t exposuresNow, exposuresPrev;     // snapshots
         // The first gamepad, recorded like the keys; all zero without one.
         std::atomic<int> padAxesLive[PAD_AXES]; // axis positions, -32768..32767 (0 centred or untouched)
         int padAxesNow[PAD_AXES];               // snapshot of padAxesLive
@@ -92,8 +98,10 @@ public:
     static bool desktopSize(int& w, int& h);
     // Tears everything down; init must run again before any other call.
     static void quit();
-    // Ends a frame: close request, clock, input snapshot, buffer swap.
-    static void update();
+    // Ends a frame: close request, clock, input snapshot, buffer swap. With
+    // swap false the frame drew nothing and the window keeps showing the
+    // last picture swapped in.
+    static void update(bool swap = true);
     // One quad over the whole viewport with texture coordinates 0..1 and white
     // vertex colours; the bound texture and program are left as they are.
     static void fillScreen();
@@ -113,6 +121,10 @@ public:
     static bool mouseDown(int button);
     static bool mousePressed(int button);
     static bool mouseReleased(int button);
+    // Window events between the last two snapshots: the window lost the input
+    // focus or was iconified; its contents were lost and must be drawn again.
+    static bool focusLost();
+    static bool exposed();
 
     // The first gamepad. Axes outside 0..PAD_AXES-1 and buttons outside 0..31
     // give 0 and false; without a pad everything reads centred and released.

@@ -139,8 +139,20 @@ void Sounds::pause(bool on) {
     }
 }
 
-void Sounds::update() {
-    pause(quenth::GameClock::paused);
+void Sounds::endPlay(int ms) {
+    for (int g = 0; g < SOUND_GROUP_COUNT; ++g) {
+        if (g == INTERFACE_GROUP) continue;
+        quenth::ChannelGroup const& group = table.groups[g];
+        for (int c = group.first; c < group.first + group.count; ++c) {
+            // A fade runs only while its channel plays: a held one would sound again on resume.
+            if (paused)
+                Mixer::stop(c);
+            else
+                Mixer::fadeOut(c, ms);
+            table.release(c);
+        }
+    }
+    paused = false;
 }
 
 void Sounds::fadeOutAll(int ms) {
@@ -148,12 +160,12 @@ void Sounds::fadeOutAll(int ms) {
     for (int c = 0; c < table.channelCount; ++c) table.release(c);
 }
 
-void Sounds::setEffectsVolume(int percent) {
+void Sounds::setEffectsVolume(float percent) {
     effectsVolume = (percent < 0 ? 0 : (percent > 100 ? 100 : percent)) * 0.01f;
     for (int c = 0; c < table.channelCount; ++c)
         if (table.voices[c].sound >= 0) Mixer::setVolume(c, table.voices[c].gain * effectsVolume);
 }
 
-void Sounds::setMusicVolume(int percent) {
+void Sounds::setMusicVolume(float percent) {
     Mixer::setMusicVolume((percent < 0 ? 0 : (percent > 100 ? 100 : percent)) * 0.01f);
 }

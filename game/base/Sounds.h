@@ -93,14 +93,15 @@ public:
     // Holds (on) or resumes every effect but the menus': what is playing
     // stops where it is and nothing new of the game starts until resumed.
     static void pause(bool on);
-    // Once per frame: follows the game clock's pause with pause().
-    static void update();
+    // The game is left: its effects fade out over ms (held ones stop at
+    // once) and the pause ends; the menus' sounds play on.
+    static void endPlay(int ms);
     // Fades every effect out over ms (on quitting).
     static void fadeOutAll(int ms);
 
     // Volumes in percent, 0-100, as the settings keep them.
-    static void setEffectsVolume(int percent);
-    static void setMusicVolume(int percent);
+    static void setEffectsVolume(float percent);
+    static void setMusicVolume(float percent);
 
 private:
     static void start(SoundEffect e, float gain, float pan);

@@ -32,7 +32,8 @@ using quenth::vec2;
 Game::Game()
     : reticle(nullptr), scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr),
       radarBox(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0),
-      wave(0), nextWaveTime(0), playing(true), gameOverHeard(false), upgrades(0), kills(0), updatePass(0) {
+      wave(0), nextWaveTime(0), playing(true), gameOverHeard(false), upgrades(0), kills(0), updatePass(0),
+      chosenDifficulty(DIFFICULTY_NORMAL) {
     starfield = new Starfield(512);
     gameOverText = new Text(Resources::font_big, "Game Over");
 }

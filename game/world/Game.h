@@ -7,6 +7,7 @@
 
 #include "engine/math/vec2.h"
 #include "game/base/Arena.h"
+#include "game/settings/Difficulty.h"
 
 class HUD_RadarBox;
 class HUD_ScoreBox;
@@ -47,6 +48,7 @@ public:
     int upgrades;                     // upgrade points collected
     int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
+    Difficulty chosenDifficulty;      // the player's choice in the options; set before init(); not read yet
 
     Game();
     // Deletes everything the game owns and what its lists still hold, takes

@@ -16,8 +16,9 @@ namespace {
 class SoundTest : public E2ETest {
 protected:
     // Loudest sample (0-32768) of a second of the title page, a second of the
-    // game before anything happens in it, and a second from a click of the
-    // plasma gun on, well before the first wave.
+    // game before anything happens in it (through the menu, whose sounds are
+    // effects too), and a second from a click of the plasma gun on, well
+    // before the first wave.
     int titlePeak = -1, playPeak = -1, shotPeak = -1;
 
     void play(int musicVolume, int effectsVolume) {
@@ -34,8 +35,8 @@ protected:
         marks[0] = dir.size("audio.raw");
         testsupport::sleepMs(1000);
         marks[1] = dir.size("audio.raw");
-        ASSERT_TRUE(game->key("Return"));
-        testsupport::sleepMs(1700); // the fade to black and into the game
+        ASSERT_TRUE(enterGame());
+        testsupport::sleepMs(1500); // the fade into the game and the first ship's grow-in sound
         marks[2] = dir.size("audio.raw");
         testsupport::sleepMs(1000);
         marks[3] = marks[4] = dir.size("audio.raw");
@@ -55,7 +56,7 @@ protected:
                 *takes[t] = std::max(*takes[t], s < 0 ? -s : s);
             }
         }
-        game->key("Escape");
+        EXPECT_TRUE(quitFromPlay());
         EXPECT_TRUE(game->waitExit(10000));
     }
 };

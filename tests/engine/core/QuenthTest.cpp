@@ -183,6 +183,46 @@ TEST(QuenthLive, EventThreadFeedsTheSnapshots) {
     EXPECT_TRUE(seen);
 }
 
+// Window events reach the frame that follows them, once: losing the input
+// focus or being iconified (not the pointer leaving), and a request to draw
+// the window again.
+TEST(QuenthLive, FocusLossAndExposureAreSeenInOneFrame) {
+    testsupport::ensureGLContext();
+    auto push = [](Uint8 type, Uint8 gain, Uint8 state) {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = type;
+        e.active.gain = gain;
+        e.active.state = state;
+        return SDL_PushEvent(&e) == 0;
+    };
+    // Frames until the query has been true once and false again; how often it was true.
+    auto seen = [](bool (*query)()) {
+        int n = 0;
+        for (int i = 0; i < 40; i++) {
+            Quenth::update(false);
+            n += query();
+            SDL_Delay(5);
+        }
+        return n;
+    };
+    // The window system's own events of a new window come first.
+    for (int quiet = 0, i = 0; quiet < 20 && i < 400; i++) {
+        Quenth::update(false);
+        quiet = Quenth::exposed() || Quenth::focusLost() ? 0 : quiet + 1;
+        SDL_Delay(5);
+    }
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPMOUSEFOCUS));
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 1, SDL_APPINPUTFOCUS));
+    EXPECT_EQ(seen(Quenth::focusLost), 0) << "the pointer leaving or the focus coming back counted";
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS));
+    EXPECT_EQ(seen(Quenth::focusLost), 1);
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPACTIVE));
+    EXPECT_EQ(seen(Quenth::focusLost), 1) << "iconifying did not count";
+    ASSERT_TRUE(push(SDL_VIDEOEXPOSE, 0, 0));
+    EXPECT_EQ(seen(Quenth::exposed), 1);
+}
+
 TEST(QuenthLive, EventThreadRecordsTheFirstPadOnly) {
     testsupport::ensureGLContext();
     SDL_Event e;

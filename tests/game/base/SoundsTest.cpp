@@ -20,14 +20,12 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         quiet();
-        quenth::GameClock::paused = false;
-        Sounds::update();
+        Sounds::pause(false);
         Sounds::setEffectsVolume(80);
         Sounds::listener = g_game->player->position;
     }
     void TearDown() override {
-        quenth::GameClock::paused = false;
-        Sounds::update();
+        Sounds::pause(false);
         GameTest::TearDown();
     }
     static void quiet() {
@@ -147,14 +145,18 @@ TEST_F(SoundsTest, EveryEventOfPlayIsHeard) {
     EXPECT_TRUE(heard(POWERUP_NUKE));
 
     // Paused: the game's effects are held and not started; the menus' are.
-    quenth::GameClock::paused = true;
-    Sounds::update();
+    // Leaving the game frees the held ones and ends the pause.
+    Sounds::pause(true);
     Sounds::play(WAVE_INCOMING);
     Sounds::play(MENU_MOVE);
     EXPECT_FALSE(heard(WAVE_INCOMING));
     EXPECT_TRUE(heard(MENU_MOVE));
-    quenth::GameClock::paused = false;
-    Sounds::update();
+    Sounds::endPlay(200);
+    EXPECT_FALSE(heard(POWERUP_NUKE));
+    EXPECT_TRUE(heard(MENU_MOVE));
+    Sounds::play(WAVE_INCOMING);
+    EXPECT_TRUE(heard(WAVE_INCOMING));
+    quiet();
 
     // Hit, lost, back again; the last ship lost is game over, and its tune
     // comes once the text is up, after the blast.
