@@ -364,7 +364,9 @@ void Shell::updatePlay() {
 }
 
 void Shell::updatePaused() {
-    if (!g_fader->done() || !g_menu) return;
+    // No fade leads into a pause, so the menu takes input at once, also while
+    // a power-up's white flash is still fading over the frozen world.
+    if (!g_menu) return;
     if (g_menu == &options->menu) {
         updateOptions();
         return;

