@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     g_shell->saved = &startUp.saved;
     g_shell->startUp((int)time(nullptr));
     Shell::loadMusic();
+    g_shell->applyVolumes();
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     g_shell->run();

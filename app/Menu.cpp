@@ -6,6 +6,7 @@
 #include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Sprite.h"
 #include "scene/Text.h"
@@ -251,6 +252,16 @@ void Menu::moveSelection(int by) {
 }
 
 Menu::Event Menu::update() {
+    int before = selected;
+    Event e = read();
+    if (e == CHOSEN || e == BACK)
+        Sounds::play(MENU_CHOOSE);
+    else if (e == CHANGED || selected != before)
+        Sounds::play(MENU_MOVE);
+    return e;
+}
+
+Menu::Event Menu::read() {
     chosenId = -1;
     step = 0;
     int mx = Quenth::mouseX(), my = Quenth::mouseY();

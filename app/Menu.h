@@ -80,8 +80,10 @@ public:
     // Adds the page to the HUD scene (at the front) / takes it out again.
     void show();
     void hide();
-    // Reads this frame's input (see Event). Hovering selects only when the
-    // pointer moves, so the keys and a resting mouse do not fight.
+    // Reads this frame's input (see Event) and sounds it: a tick when the
+    // selection moves or a value steps, a chime on a choice or Escape.
+    // Hovering selects only when the pointer moves, so the keys and a resting
+    // mouse do not fight.
     Event update();
     // The item under the point, -1 when none.
     int itemAt(int x, int y) const;
@@ -91,6 +93,7 @@ public:
     static quenth::Texture* white;
 
 private:
+    Event read();
     void moveSelection(int by);
     void paint();
 };

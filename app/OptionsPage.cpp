@@ -121,7 +121,7 @@ OptionsPage::Result OptionsPage::change(int row, int step) {
             n = n < 0 ? 0 : n > 100 ? 100 : n;
             if (n == v) return STAY;
             v = n;
-            r = row == MUSIC ? MUSIC_CHANGED : STAY;
+            r = row == MUSIC ? MUSIC_CHANGED : EFFECTS_CHANGED;
             break;
         }
         case DIFFICULTY:

@@ -29,11 +29,12 @@ public:
     };
     // What update() did, for the program to act on.
     enum Result {
-        STAY,           // nothing the program must do
-        LEAVE,          // Back or Escape: the page is done
-        MUSIC_CHANGED,  // the music volume changed
-        KEYS_CHANGED,   // a thrust key changed
-        DISPLAY_CHANGED // the display or the window size changed
+        STAY,            // nothing the program must do
+        LEAVE,           // Back or Escape: the page is done
+        MUSIC_CHANGED,   // the music volume changed
+        EFFECTS_CHANGED, // the effects volume changed
+        KEYS_CHANGED,    // a thrust key changed
+        DISPLAY_CHANGED  // the display or the window size changed
     };
 
     Menu menu;          // the page

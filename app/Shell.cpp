@@ -16,6 +16,7 @@
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/hud/ScoreCounter.h"
 #include "game/hud/ScreenshotNotice.h"
 #include "game/world/Game.h"
@@ -182,8 +183,9 @@ void Shell::loadMusic() {
 #if SDL_MIXER_MAJOR_VERSION * 10000 + SDL_MIXER_MINOR_VERSION * 100 + SDL_MIXER_PATCHLEVEL >= 10210
     Mix_Init(2);
 #endif
-    Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 65536);
+    Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
     music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
+    Sounds::load();
 }
 
 void Shell::run() {
@@ -355,6 +357,7 @@ void Shell::updateMenu() {
 void Shell::updateOptions() {
     OptionsPage::Result r = options->update();
     if (r == OptionsPage::MUSIC_CHANGED) applyMusicVolume();
+    if (r == OptionsPage::EFFECTS_CHANGED) Sounds::setEffectsVolume((float)settings.effectsVolume);
     if (r == OptionsPage::LEAVE) showMenu(returnTo);
 }
 
@@ -503,6 +506,7 @@ void Shell::quit() {
     setFaderColor(0, 0, 0);
     g_fader->fadeOut(1000);
     Mix_FadeOutMusic(950);
+    Sounds::fadeOutAll(950);
     runlevel = QUITTING;
 }
 
@@ -514,6 +518,7 @@ void Shell::enterMenu() {
     g_game = nullptr;
     paused = false;
     GameClock::paused = false;
+    Sounds::endPlay(200);
     g_hud->clear();
     g_world->clear();
     g_world->add(sky);
@@ -529,6 +534,7 @@ void Shell::newGame() {
     title = nullptr;
     paused = false;
     GameClock::paused = false;
+    Sounds::endPlay(200);
     delete g_game;
     g_game = new Game();
     g_game->chosenDifficulty = settings.difficulty;
@@ -543,6 +549,7 @@ void Shell::newGame() {
 void Shell::pause() {
     paused = true;
     GameClock::paused = true;
+    Sounds::pause(true);
     g_hud->add(veil);
     pauseMenu->select(RESUME);
     showMenu(pauseMenu);
@@ -553,6 +560,7 @@ void Shell::resume() {
     hidePages();
     paused = false;
     GameClock::paused = false;
+    Sounds::pause(false);
     redraw = true;
     applyMusicVolume();
 }
@@ -586,8 +594,12 @@ void Shell::openOptions(Menu* from) {
 }
 
 void Shell::applyMusicVolume() {
-    int v = settings.musicVolume * MIX_MAX_VOLUME / 100;
-    Mix_VolumeMusic(paused ? v / 4 : v);
+    Sounds::setMusicVolume(settings.musicVolume * (paused ? 0.25f : 1.0f));
+}
+
+void Shell::applyVolumes() {
+    applyMusicVolume();
+    Sounds::setEffectsVolume((float)settings.effectsVolume);
 }
 
 void Shell::setLines(Menu* page, char const* text) {

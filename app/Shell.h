@@ -119,9 +119,13 @@ public:
     void relayout();
     // The music at the chosen volume, a quarter of it while paused.
     void applyMusicVolume();
-    // Starts the audio subsystem and loads the track into music. A missing
-    // device or file leaves the game silent: SDL_mixer ignores calls without
-    // music.
+    // The music's and the effects' volumes from settings.
+    void applyVolumes();
+    // Starts the audio subsystem, stereo with a buffer of 1024 frames (23 ms:
+    // an effect is heard with its shot), and loads the track into music and
+    // the sound effects. A missing device or file leaves the game silent:
+    // SDL_mixer ignores calls without music, and the effects play only on an
+    // open device.
     static void loadMusic();
 
     // A page's rows from text, one per line.

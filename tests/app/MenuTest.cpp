@@ -6,6 +6,7 @@
 #include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/settings/Settings.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Text.h"
@@ -60,6 +61,13 @@ protected:
         m.update();
         return e;
     }
+    // Whether the menus' channels carry e (no device: the channel table
+    // decides all the same); frees them after reading.
+    static bool heard(SoundEffect e) {
+        bool h = Sounds::table.find(e, Quenth::currentTime) >= 0;
+        for (int c = 0; c < Sounds::table.channelCount; ++c) Sounds::table.release(c);
+        return h;
+    }
     static float rowCentre(Menu const& m, int i) {
         return (m.items.data[i].top + m.items.data[i].bottom) * 0.5f;
     }
@@ -72,8 +80,10 @@ TEST_F(MenuTest, KeysMoveRoundTheItemsAndChoose) {
     m.addItem(30, "Quit");
     m.show();
     EXPECT_EQ(m.selectedId(), 10);
+    heard(MENU_MOVE);
     EXPECT_EQ(press(m, SDLK_DOWN), Menu::NONE);
     EXPECT_EQ(m.selectedId(), 20);
+    EXPECT_TRUE(heard(MENU_MOVE)) << "a move ticks";
     press(m, SDLK_s);
     press(m, SDLK_s);
     EXPECT_EQ(m.selectedId(), 10) << "Down does not wrap round";
@@ -94,6 +104,7 @@ TEST_F(MenuTest, KeysMoveRoundTheItemsAndChoose) {
     for (int k : {SDLK_RETURN, SDLK_SPACE, SDLK_KP_ENTER}) {
         EXPECT_EQ(press(m, k), Menu::CHOSEN) << k;
         EXPECT_EQ(chosen, 20);
+        EXPECT_TRUE(heard(MENU_CHOOSE)) << "a choice chimes";
     }
     EXPECT_EQ(press(m, SDLK_ESCAPE), Menu::BACK);
     // Left and Right mean nothing to an item without a value.
@@ -175,7 +186,7 @@ TEST_F(OptionsPageTest, ValuesStepWithinTheirRangesAndAreSavedAtOnce) {
     settings.effectsVolume = 100;
     EXPECT_EQ(page.change(OptionsPage::EFFECTS, 1), OptionsPage::STAY);
     settings.effectsVolume = 3;
-    page.change(OptionsPage::EFFECTS, -1);
+    EXPECT_EQ(page.change(OptionsPage::EFFECTS, -1), OptionsPage::EFFECTS_CHANGED);
     EXPECT_EQ(settings.effectsVolume, 0);
 
     // Window sizes step through the list, also from a size of the player's own.

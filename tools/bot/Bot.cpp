@@ -12,12 +12,17 @@
 // menu.bmp, wave.bmp, pause.bmp and gameover.bmp), --one-life (every game
 // ends at the first hit, for a quick game over and play again), --bench
 // (frame-budget benchmark instead of a play run) with --samples N (frames
-// per table row, default 400).
+// per table row, default 400), --audio (open the sound device and play the
+// music and effects as the program does; choose the device with
+// SDL_AUDIODRIVER, e.g. dummy), --audio-bench (the mixer's cost in real time
+// instead of a play run; implies --audio) with --seconds N (per row, default
+// 20).
 
 #include "app/Menu.h"
 #include "app/NameEntry.h"
 #include "app/OptionsPage.h"
 #include "app/Shell.h"
+#include "engine/audio/Mixer.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Framebuffer.h"
@@ -33,6 +38,7 @@
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/hud/ScoreCounter.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
@@ -46,6 +52,7 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -476,6 +483,9 @@ struct Options {
     bool bench = false;
     bool oneLife = false;
     int samples = 400; // frames measured per benchmark row
+    bool audio = false;
+    bool audioBench = false;
+    int seconds = 20; // real seconds measured per audio benchmark row
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -491,6 +501,12 @@ bool parse(int argc, char** argv, Options& o) {
             o.bench = true;
         } else if (!strcmp(argv[i], "--one-life")) {
             o.oneLife = true;
+        } else if (!strcmp(argv[i], "--audio")) {
+            o.audio = true;
+        } else if (!strcmp(argv[i], "--audio-bench")) {
+            o.audio = o.audioBench = true;
+        } else if (!strcmp(argv[i], "--seconds") && i + 1 < argc) {
+            o.seconds = atoi(argv[++i]);
         } else if (argv[i][0] != '-' && positional == 0) {
             o.seed = atoi(argv[i]);
             ++positional;
@@ -501,7 +517,7 @@ bool parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0;
+    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0 && o.seconds > 0;
 }
 
 // Start-up as the program does it, with the clock and the random sources
@@ -515,6 +531,14 @@ void startUp(Options const& o) {
     Quenth::init(o.width, o.height, "Vorlane bot", false, false);
     shell->startUp(o.seed);
     ParticleSystem::random.init(o.seed * 7919 + 17);
+    if (o.audio) {
+        Shell::loadMusic();
+        shell->applyVolumes();
+        int loaded = 0;
+        for (int e = 0; e < SOUND_EFFECT_COUNT; ++e) loaded += quenth::Mixer::chunks[e][0] != nullptr;
+        printf("sound: %d Hz, %d channels out, music %s, %d of %d effects\n", quenth::Mixer::frequency,
+               quenth::Mixer::outputChannels, music ? "loaded" : "missing", loaded, (int)SOUND_EFFECT_COUNT);
+    }
 }
 
 void shot(Options const& o, const char* name) {
@@ -659,6 +683,14 @@ int play(Options const& o) {
     printf("%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%\n",
            bot->gameOvers, bot->tours, shell->settings.musicVolume);
     return watch.faults || tally.faults ? 1 : 0;
+}
+
+// Clears the arena with the game's own kill and sets the wave counter one
+// short of wave, so that the game starts that wave itself.
+void skipToWave(int wave) {
+    g_game->wave = wave - 1;
+    vec2 centre = g_game->player->position;
+    g_game->killEnemiesInRadius(centre, 1e7f);
 }
 
 // One frame of the benchmark, split into its phases, ms. Every phase ends
@@ -828,9 +860,7 @@ int benchMain(Options const& o) {
         waveFrames.clear();
         floorTotals.clear();
         if (++stage == 3) break;
-        g_game->wave = waves[stage] - 1;
-        vec2 centre = g_game->player->position;
-        g_game->killEnemiesInRadius(centre, 1e7f);
+        skipToWave(waves[stage]);
         measureFrom = simTime + SETTLE;
     }
     printf(
@@ -840,14 +870,150 @@ int benchMain(Options const& o) {
     return 0;
 }
 
+// What the mixer's callback did, gathered at the end of each mix before the
+// limiter (the audio thread writes, the game thread reads).
+struct MixStats {
+    std::atomic<uint64_t> cpuNs{0};   // CPU time of the audio thread at the end of the latest mix
+    std::atomic<uint64_t> frames{0};  // sample frames mixed so far
+    std::atomic<uint64_t> clipped{0}; // samples the mix itself clipped (at the end of the 16-bit range)
+    std::atomic<int> peak{0};         // loudest sample since the last reset, made up to full level
+    std::atomic<uint64_t> limited{0}; // mixes that began with the limiter turning down by more than 1 dB
+    std::atomic<uint64_t> reduction{
+        0};                          // the limiter's turning down at the start of each mix, summed, 1/1000 dB
+    std::atomic<uint64_t> voices{0}; // channels playing, summed over mixes
+    std::atomic<uint64_t> calls{0};  // mixes
+    std::atomic<int> mostVoices{0};  // most channels playing in one mix since the last reset
+};
+MixStats mixStats;
+
+void afterMix(int16_t const* s, int n) {
+    timespec ts;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    int peak = mixStats.peak.load(std::memory_order_relaxed);
+    uint64_t clipped = 0;
+    for (int i = 0; i < n; ++i) {
+        int a = s[i] < 0 ? -s[i] : s[i];
+        if (a >= 32767) ++clipped;
+        a = (int)(a / quenth::Mixer::mixLevel);
+        if (a > peak) peak = a;
+    }
+    int playing = Mix_Playing(-1);
+    mixStats.peak.store(peak, std::memory_order_relaxed);
+    mixStats.clipped.fetch_add(clipped, std::memory_order_relaxed);
+    double down = -20 * log10(quenth::Mixer::limiterGain);
+    if (down > 1) mixStats.limited.fetch_add(1, std::memory_order_relaxed);
+    mixStats.reduction.fetch_add((uint64_t)(down * 1000), std::memory_order_relaxed);
+    mixStats.voices.fetch_add((uint64_t)playing, std::memory_order_relaxed);
+    mixStats.calls.fetch_add(1, std::memory_order_relaxed);
+    if (playing > mixStats.mostVoices.load(std::memory_order_relaxed))
+        mixStats.mostVoices.store(playing, std::memory_order_relaxed);
+    mixStats.frames.fetch_add((uint64_t)(n / quenth::Mixer::outputChannels), std::memory_order_relaxed);
+    mixStats.cpuNs.store((uint64_t)ts.tv_sec * 1000000000ull + (uint64_t)ts.tv_nsec,
+                         std::memory_order_release);
+}
+
+// The mixer's own cost in play: the game runs in real time (one 16 ms step
+// of game time per 16 ms of wall time, the logic only, nothing drawn) with
+// the bot at the controls and its ship kept whole, at waves 1, 10 and 20,
+// reached as --bench reaches them. For each row, the CPU time of the audio
+// thread (SDL_mixer's callback: the music's decoding and the effects' mixing;
+// the driver sleeps in between) per second of sound produced.
+int audioBenchMain(Options const& o) {
+    startUp(o);
+    if (!quenth::Mixer::ready) {
+        fprintf(stderr, "no sound device opened; run with SDL_AUDIODRIVER=dummy (or disk)\n");
+        return 1;
+    }
+    SDL_LockAudio();
+    quenth::Mixer::afterMix = afterMix;
+    SDL_UnlockAudio();
+    const uint32_t SETTLE = 4000; // ms between a wave's start and its measurement
+    printf("| scene    | enemies | game speed | voices mean | voices most | mixer CPU %% | peak dBFS | "
+           "limiter dB | limited %% | clipped %% |\n");
+    printf("|----------|--------:|-----------:|------------:|------------:|------------:|----------:|"
+           "-----------:|----------:|----------:|\n");
+
+    const int waves[3] = {1, 10, 20};
+    int stage = 0;
+    uint32_t measureFrom = 0, simStart = 0;
+    double wallStart = 0, rowWall = 0;
+    uint64_t cpu0 = 0, frames0 = 0, clipped0 = 0, voices0 = 0, calls0 = 0, limited0 = 0, reduction0 = 0;
+    unsigned enemies = 0;
+    double paceStart = wallSeconds();
+    uint32_t paceSim = simTime;
+    while (runlevel != Shell::EXIT && stage < 3) {
+        if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
+        shell->endFrame(false);
+        shell->updateWorld();
+        shell->updatePages();
+        // Real time: never ahead of the wall clock.
+        double ahead = (simTime - paceSim) * 0.001 - (wallSeconds() - paceStart);
+        if (ahead > 0) usleep((useconds_t)(ahead * 1e6));
+
+        if (runlevel != Shell::PLAY || g_game->wave == 0) continue;
+        if (measureFrom == 0) measureFrom = simTime + SETTLE;
+        if (simTime < measureFrom) continue;
+        if (wallStart == 0) {
+            wallStart = wallSeconds();
+            simStart = simTime;
+            cpu0 = mixStats.cpuNs.load(std::memory_order_acquire);
+            frames0 = mixStats.frames.load();
+            clipped0 = mixStats.clipped.load();
+            voices0 = mixStats.voices.load();
+            calls0 = mixStats.calls.load();
+            limited0 = mixStats.limited.load();
+            reduction0 = mixStats.reduction.load();
+            mixStats.peak = 0;
+            mixStats.mostVoices = 0;
+            enemies = 0;
+        }
+        enemies = std::max(enemies, g_game->enemies.count);
+        rowWall = wallSeconds() - wallStart;
+        if (rowWall < o.seconds) continue;
+
+        uint64_t cpu = mixStats.cpuNs.load(std::memory_order_acquire) - cpu0;
+        uint64_t frames = mixStats.frames.load() - frames0;
+        uint64_t calls = mixStats.calls.load() - calls0;
+        double soundSeconds = (double)frames / quenth::Mixer::frequency;
+        int peak = mixStats.peak.load();
+        char name[16];
+        snprintf(name, sizeof name, "wave %d", waves[stage]);
+        uint64_t samples = frames * quenth::Mixer::outputChannels;
+        printf("| %-8s | %7u | %9.2fx | %11.1f | %11d | %11.2f | %9.1f | %10.2f | %9.2f | %9.4f |\n", name,
+               enemies, (simTime - simStart) * 0.001 / rowWall,
+               calls ? (double)(mixStats.voices.load() - voices0) / calls : 0.0, mixStats.mostVoices.load(),
+               soundSeconds > 0 ? cpu * 1e-9 / soundSeconds * 100 : 0.0,
+               peak > 0 ? 20 * log10(peak / 32768.0) : -INFINITY,
+               calls ? 0.001 * (mixStats.reduction.load() - reduction0) / calls : 0.0,
+               calls ? 100.0 * (mixStats.limited.load() - limited0) / calls : 0.0,
+               samples ? 100.0 * (mixStats.clipped.load() - clipped0) / samples : 0.0);
+        wallStart = 0;
+        if (++stage == 3) break;
+        skipToWave(waves[stage]);
+        measureFrom = simTime + SETTLE;
+    }
+    printf(
+        "\nmixer CPU is the audio thread's CPU time per second of sound produced, %d s a row, %d Hz, "
+        "%d channels out; peak is the mix's loudest sample before the limiter, limiter dB its mean turning "
+        "down, "
+        "limited the share of mixes it turned down by over 1 dB, clipped the share of samples the mix itself "
+        "clipped\n",
+        o.seconds, quenth::Mixer::frequency, quenth::Mixer::outputChannels);
+    Quenth::quit();
+    return 0;
+}
+
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
         fprintf(stderr,
-                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--bench [--samples N]]\n");
+                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] [--bench "
+                "[--samples N]] [--audio]\n"
+                "       [--audio-bench [--seconds N]]\n");
         return 2;
     }
     bot = new Bot((uint32_t)o.seed);
-    bot->pauses = !o.bench;
+    bot->pauses = !o.bench && !o.audioBench;
+    if (o.audioBench) return audioBenchMain(o);
     return o.bench ? benchMain(o) : play(o);
 }
