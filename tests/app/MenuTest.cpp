@@ -10,6 +10,7 @@
 #include "game/settings/Settings.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Text.h"
+#include "tests/app/PageTest.h"
 #include "tests/support/RunDir.h"
 
 #include <SDL/SDL.h>
@@ -19,25 +20,9 @@
 
 using quenth::Quenth;
 
-// The menus' logic on a 1280 x 720 screen without a GL context: the test
-// writes the input snapshots a frame would take. Font sheets of 320 x 512
-// give the big font's 32-pixel glyphs.
-class MenuTest : public ::testing::Test {
+// The menus' logic, one frame of input at a time.
+class MenuTest : public PageTest {
 protected:
-    Quenth::GEvent ev;
-    Quenth::GEvent* saved = nullptr;
-
-    void SetUp() override {
-        saved = Quenth::events;
-        Quenth::events = &ev;
-        Quenth::width = 1280;
-        Quenth::height = 720;
-        if (!g_hud) g_hud = new DirectScene2D(-1, -1);
-        if (!Resources::font_big) Resources::font_big = new quenth::Font(new quenth::Surface(320, 512));
-        if (!Resources::font_medium) Resources::font_medium = new quenth::Font(new quenth::Surface(160, 256));
-    }
-    void TearDown() override { Quenth::events = saved; }
-
     // One frame's input: the keys held now (each pressed this frame unless it
     // was held in the last), the pointer and the buttons.
     void frame(std::initializer_list<int> keys, int mx = -1, int my = -1, uint32_t buttons = 0) {

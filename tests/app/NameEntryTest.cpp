@@ -6,6 +6,7 @@
 #include "game/base/Resources.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Text.h"
+#include "tests/app/PageTest.h"
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
@@ -18,25 +19,17 @@ namespace {
 
 // The name field without a window: the test types through the input state's
 // ring as the event thread would, one frame at a time.
-class NameEntryTest : public ::testing::Test {
+class NameEntryTest : public PageTest {
 protected:
-    Quenth::GEvent ev;
-    Quenth::GEvent* saved = nullptr;
     NameEntry entry;
 
     void SetUp() override {
-        saved = Quenth::events;
-        Quenth::events = &ev;
-        Quenth::width = 1280;
-        Quenth::height = 720;
-        if (!g_hud) g_hud = new DirectScene2D(-1, -1);
-        if (!Resources::font_big) Resources::font_big = new quenth::Font(new quenth::Surface(320, 512));
-        if (!Resources::font_medium) Resources::font_medium = new quenth::Font(new quenth::Surface(160, 256));
+        PageTest::SetUp();
         Quenth::textInput(true);
     }
     void TearDown() override {
         Quenth::textInput(false);
-        Quenth::events = saved;
+        PageTest::TearDown();
     }
 
     // One frame in which text was typed and the keys held.
