@@ -42,6 +42,12 @@ template <class Gun>
 float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     float cost = Gun::shoot(direction);
     if (cost == 0) return 0;
+    launch(direction);
+    return cost;
+}
+
+template <class Gun>
+void PlasmaGun<Gun>::launch(quenth::vec2 const& direction) {
     uint32_t now = quenth::GameClock::currentTime;
     uint32_t start = cursor;
     while (!(now >= bullets[cursor].expiry)) {
@@ -55,7 +61,6 @@ float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     b.position = quenth::vec2(this->position.x, this->position.y);
     b.birth = now;
     b.expiry = now + bulletLifetime;
-    return cost;
 }
 
 template <class Gun>
