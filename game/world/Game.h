@@ -1,13 +1,15 @@
 // game/world: the top: the Game (one play-through and its waves) and the starfield behind it.
 // No other folder includes it; the program, the tools and the tests do.
-// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes only its
-// own folder and those before it (tests/game/LayoutTest checks this).
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes
+// only its own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_GAME_H
 #define VORLANE_GAME_GAME_H
 
 #include "engine/math/vec2.h"
 #include "game/base/Arena.h"
+#include "game/settings/Difficulty.h"
 
+class HUD_EdgeFlash;
 class HUD_RadarBox;
 class HUD_ScoreBox;
 class HUD_WeaponBox;
@@ -36,6 +38,7 @@ public:
     HUD_ScoreBox* scoreBox;           // top left
     HUD_WeaponBox* weaponBox;         // bottom left
     HUD_RadarBox* radarBox;           // bottom right
+    HUD_EdgeFlash* edgeFlash;         // red screen edges when the ship is hit, in the HUD scene
     Text* gameOverText;               // "Game Over" in the big font
     float gameOverStart, gameOverEnd; // fade-in of the game-over text, ms
     float shakeMagnitude;             // world units
@@ -46,6 +49,7 @@ public:
     int upgrades;                     // upgrade points collected
     int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
+    Difficulty level;                 // as the player chose it; Normal until setDifficulty
 
     Game();
     // Deletes everything the game owns and what its lists still hold, takes
@@ -56,12 +60,18 @@ public:
     // One frame of game logic; while the game clock is paused only the
     // reticle follows the mouse.
     void update();
+    // Sets the chosen difficulty and its factors; enemies made from then on
+    // (the next waves) follow it. Call it before the first wave.
+    void setDifficulty(Difficulty d);
     // Announces and creates the next wave.
     void nextWave();
 
     virtual void addScore(int points);
     virtual void addUpgrade(int points);
     virtual void screenShake(float duration, float magnitude);
+    virtual void nudge(float duration, float magnitude);
+    // The shake's magnitude at now, world units; 0 when none runs.
+    float shakeNow(float now) const;
     virtual void countKill();
     virtual void killEnemiesInRadius(quenth::vec2& center, float radius);
     virtual hit_struct hitEnemy(quenth::vec2 const& from, quenth::vec2 const& to);
