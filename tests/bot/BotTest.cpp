@@ -40,7 +40,7 @@ TEST(BotTest, AMinuteOfPlayRepeatsExactlyAndSteadyFramesAllocateNothing) {
 
     unsigned long long frames = 0, steadyAllocs = 1, steadyFrames = 0;
     int wave = 0;
-    ASSERT_EQ(sscanf(a.c_str(), "bot seed 3: %*f min, %llu frames, wave %d", &frames, &wave), 2) << a;
+    ASSERT_EQ(sscanf(a.c_str(), "bot seed 3 normal: %*f min, %llu frames, wave %d", &frames, &wave), 2) << a;
     size_t at = a.find(" allocs in ");
     ASSERT_NE(at, std::string::npos) << a;
     size_t start = a.rfind(", ", at) + 2;

@@ -6,9 +6,10 @@
 //
 // Run it from the run directory:
 //     cd build/run && xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bot/vorlane_bot SEED MINUTES
-// Options: --size WxH (window, default 1280x720), --shots DIR (title.bmp and
-// wave.bmp), --bench (frame-budget benchmark instead of a play run) with
-// --samples N (frames per table row, default 400).
+// Options: --size WxH (window, default 1280x720), --shots DIR (title.bmp,
+// wave.bmp and powered.bmp, the last with --powered: the ship starts with
+// weapon level 4 and a full shield), --bench (frame-budget benchmark instead of a play run) with
+// --samples N (frames per table row, default 400), --difficulty easy|normal|hard.
 
 #include "app/Apology.h"
 #include "engine/core/GameClock.h"
@@ -26,6 +27,7 @@
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/settings/Difficulty.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
 #include "particles/ParticleSystem.h"
@@ -120,16 +122,6 @@ vec2 screenOf(vec2 const& p) {
     float W = g_world->worldSize.x, H = g_world->worldSize.y;
     vec2 camPos(cam->x - W * floorf(cam->x / W), cam->y - H * floorf(cam->y / H));
     return g_world->worldToScreen(camPos + wrappedDelta(camPos, p));
-}
-
-// Enemies a wave brings, as the game's wave table counts them.
-int waveSize(int w) {
-    static const double rows[7][4] = {{1, 2.4, 0, 10},   {3, 2.2, 3, 3},   {6, 2.5, 5, 2},   {9, 2.9, 8, 20},
-                                      {13, 2.9, 12, 20}, {15, 2.5, 15, 2}, {17, 2.9, 16, 20}};
-    int n = 0;
-    for (auto const& r : rows)
-        if (w >= r[0]) n += (int)(r[1] * (w - r[2]) + r[3]) + 1;
-    return n;
 }
 
 // The player at the controls. Decides once per frame from the game's state
@@ -304,6 +296,8 @@ bool titleLeft() {
 }
 
 Apology* apology = nullptr;
+Difficulty chosenDifficulty = DIFFICULTY_NORMAL;
+bool startPowered = false;
 
 void startGame() {
     g_fader->fadeIn(500);
@@ -316,7 +310,12 @@ void startGame() {
         apology = nullptr;
     }
     g_game = new Game();
+    g_game->setDifficulty(chosenDifficulty);
     g_game->init();
+    if (startPowered) {
+        g_game->player->setWeaponLevel(4);
+        g_game->player->shield = g_game->player->maxShield;
+    }
     runlevel = 2;
 }
 
@@ -339,20 +338,16 @@ void afterUpdate() {
 
 // Counts what happened in the game from frame to frame.
 struct Tally {
-    int waves = 0, kills = 0, deaths = 0, powerups = 0;
-    unsigned lastEnemies = 0;
-    int lastWave = 0;
+    int waves = 0, kills = 0, deaths = 0, powerups = 0, level = 0;
     bool lastAlive = true;
     Powerup* collecting[256]; // power-ups seen flying into the ship last frame
     unsigned collectingCount = 0;
 
     void frame() {
         if (!g_game) return;
-        int spawned = 0;
-        for (int w = lastWave + 1; w <= g_game->wave; ++w) spawned += waveSize(w);
-        kills += (int)lastEnemies + spawned - (int)g_game->enemies.count;
-        lastEnemies = g_game->enemies.count;
-        lastWave = waves = g_game->wave;
+        kills = g_game->kills;
+        waves = g_game->wave;
+        level = std::max(level, g_game->player->weaponLevel);
 
         bool alive = g_game->player->hull > 0;
         if (lastAlive && !alive) ++deaths;
@@ -379,6 +374,8 @@ struct Options {
     const char* shots = nullptr;
     bool bench = false;
     int samples = 400; // frames measured per benchmark row
+    Difficulty difficulty = DIFFICULTY_NORMAL;
+    bool powered = false; // the ship starts with weapon level 4 and a full shield
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -390,6 +387,10 @@ bool parse(int argc, char** argv, Options& o) {
             o.shots = argv[++i];
         } else if (!strcmp(argv[i], "--samples") && i + 1 < argc) {
             o.samples = atoi(argv[++i]);
+        } else if (!strcmp(argv[i], "--difficulty") && i + 1 < argc) {
+            if (!parseDifficulty(argv[++i], o.difficulty)) return false;
+        } else if (!strcmp(argv[i], "--powered")) {
+            o.powered = true;
         } else if (!strcmp(argv[i], "--bench")) {
             o.bench = true;
         } else if (argv[i][0] != '-' && positional == 0) {
@@ -439,7 +440,7 @@ int play(Options const& o) {
     uint64_t frames = 0, countedFrames = 0, allocs = 0, steadyFrames = 0, steadyAllocs = 0, worstFrame = 0;
     uint32_t nextMinute = simTime + 60000;
     int minute = 0;
-    bool titleShot = false, waveShot = false;
+    bool titleShot = false, waveShot = false, poweredShot = false;
     double wallStart = wallSeconds();
 
     while (runlevel != 0) {
@@ -469,6 +470,13 @@ int play(Options const& o) {
                 waveShot = shotTaken = true;
             }
         }
+        if (!poweredShot && runlevel == 2 && g_game->playing && g_game->player->shield > 0 &&
+            g_game->player->weaponLevel >= 4 && (bot->buttons & (1u << SDL_BUTTON_LEFT)) &&
+            g_game->enemies.count > 0 && simTime > gameStart + 9000) {
+            // The upgraded ship in a fight: shield ring, fanned bolts, the lit WPN marks.
+            shot(o, "powered.bmp");
+            poweredShot = shotTaken = true;
+        }
         endFrame();
         if (runlevel == 2) g_game->update();
         afterUpdate();
@@ -493,8 +501,9 @@ int play(Options const& o) {
         if (simTime >= nextMinute) {
             ++minute;
             nextMinute += 60000;
-            fprintf(stderr, "minute %d: rss %.1f MB, wave %d, kills %d, deaths %d, powerups %d, %s\n", minute,
-                    residentMB(), tally.waves, tally.kills, tally.deaths, tally.powerups,
+            fprintf(stderr,
+                    "minute %d: rss %.1f MB, wave %d, kills %d, deaths %d, powerups %d, level %d, %s\n",
+                    minute, residentMB(), tally.waves, tally.kills, tally.deaths, tally.powerups, tally.level,
                     g_game && !g_game->playing ? "game over" : "playing");
         }
         if (!bot->quitting && simTime >= runEnd) {
@@ -509,12 +518,13 @@ int play(Options const& o) {
     double wall = wallSeconds() - wallStart;
     Quenth::quit();
 
-    printf("bot seed %d: %.2f min, %llu frames, wave %d, %d kills, %d deaths, %d power-ups, "
+    printf("bot seed %d %s: %.2f min, %llu frames, wave %d, %d kills, %d deaths, %d power-ups, level %d, "
            "%.3f allocs/frame after warm-up, %llu allocs in %llu steady frames, %s, peak rss %.0f MB\n",
-           o.seed, simTime / 60000.0, (unsigned long long)frames, tally.waves, tally.kills, tally.deaths,
-           tally.powerups, countedFrames ? (double)allocs / countedFrames : 0.0,
-           (unsigned long long)steadyAllocs, (unsigned long long)steadyFrames,
-           g_game && !g_game->playing ? "game over" : "alive", peakResidentMB());
+           o.seed, difficultyName(o.difficulty), simTime / 60000.0, (unsigned long long)frames, tally.waves,
+           tally.kills, tally.deaths, tally.powerups, tally.level,
+           countedFrames ? (double)allocs / countedFrames : 0.0, (unsigned long long)steadyAllocs,
+           (unsigned long long)steadyFrames, g_game && !g_game->playing ? "game over" : "alive",
+           peakResidentMB());
     fprintf(stderr, "wall %.1f s (%.1f x real time), worst steady frame %llu allocs\n", wall,
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
     return 0;
@@ -702,10 +712,12 @@ int benchMain(Options const& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
-        fprintf(stderr,
-                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--bench [--samples N]]\n");
+        fprintf(stderr, "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--difficulty D] "
+                        "[--bench [--samples N]]\n");
         return 2;
     }
     bot = new Bot((uint32_t)o.seed);
+    chosenDifficulty = o.difficulty;
+    startPowered = o.powered;
     return o.bench ? benchMain(o) : play(o);
 }
