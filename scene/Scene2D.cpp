@@ -52,6 +52,24 @@ void Scene2D::setCamera(Camera2D* c) {
     camera = c ? c : &defaultCamera;
 }
 
+void Scene2D::fitSize(int& width, int& height, vec2& worldSize, Camera2D& defaultCamera, int w, int h) {
+    if (worldSize.x == (float)width && worldSize.y == (float)height) worldSize = vec2((float)w, (float)h);
+    if (defaultCamera.x == width * 0.5f && defaultCamera.y == height * 0.5f) {
+        defaultCamera.x = w * 0.5f;
+        defaultCamera.y = h * 0.5f;
+    }
+    width = w;
+    height = h;
+}
+
+void Scene2D::resize(int w, int h) {
+    if (w == width && h == height) return;
+    delete framebuffer;
+    framebuffer = new quenth::Framebuffer(w, h, 31);
+    for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
+    fitSize(width, height, worldSize, defaultCamera, w, h);
+}
+
 void Scene2D::draw() {
     framebuffer->bind();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

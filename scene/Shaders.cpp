@@ -1,7 +1,11 @@
 #include "scene/Shaders.h"
 
 #include "engine/gfx/GfxUtil.h"
+#include "engine/gfx/Shader.h"
 #include "engine/gfx/ShaderProgram.h"
+#include "engine/util/DataDir.h"
+
+#include <string>
 
 using quenth::GfxUtil;
 using quenth::ShaderProgram;
@@ -14,15 +18,31 @@ ShaderProgram* Shaders::color_extract_shader = nullptr;
 ShaderProgram* Shaders::hblur_shader = nullptr;
 ShaderProgram* Shaders::vblur_shader = nullptr;
 
+namespace {
+
+ShaderProgram** const PROGRAMS[7] = {&Shaders::color_shader_fixed,   &Shaders::texture_shader_fixed,
+                                     &Shaders::color_shader,         &Shaders::texture_shader,
+                                     &Shaders::color_extract_shader, &Shaders::hblur_shader,
+                                     &Shaders::vblur_shader};
+const char* const NAMES[7] = {"color_fixed",   "texture_fixed", "color", "texture",
+                              "color_extract", "hblur",         "vblur"};
+
+} // namespace
+
 void Shaders::init() {
     static bool loaded = false;
-    if (loaded) return;
+    if (loaded && color_shader_fixed->alive()) return;
+    // Programs of a context that is gone (the window was closed and opened
+    // again, and they were not restored) are dropped and loaded anew. Their
+    // stages belong to nothing else.
+    for (ShaderProgram** p : PROGRAMS) {
+        if (!*p) continue;
+        quenth::Shader* stages[3] = {(*p)->vertex, (*p)->geometry, (*p)->fragment};
+        delete *p;
+        *p = nullptr;
+        for (quenth::Shader* s : stages) delete s;
+    }
     loaded = true;
-    color_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "color_fixed");
-    texture_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "texture_fixed");
-    color_shader = GfxUtil::loadShaderFromDisk("shaders", "color");
-    texture_shader = GfxUtil::loadShaderFromDisk("shaders", "texture");
-    color_extract_shader = GfxUtil::loadShaderFromDisk("shaders", "color_extract");
-    hblur_shader = GfxUtil::loadShaderFromDisk("shaders", "hblur");
-    vblur_shader = GfxUtil::loadShaderFromDisk("shaders", "vblur");
+    std::string dir = quenth::DataDir::path("shaders");
+    for (int i = 0; i < 7; i++) *PROGRAMS[i] = GfxUtil::loadShaderFromDisk(dir.c_str(), NAMES[i]);
 }

@@ -5,8 +5,8 @@ namespace quenth {
 class ShaderProgram;
 }
 
-// The program-wide GLSL programs, loaded once from "shaders" by the first
-// scene constructor. All drawing goes through color_shader_fixed and
+// The program-wide GLSL programs, loaded from shaders/ of the data directory
+// by the first scene constructor. All drawing goes through color_shader_fixed and
 // texture_shader_fixed (fixed-function matrices and client arrays, sampler
 // "texture" on unit 0); the others are loaded for post-processing.
 class Shaders {
@@ -19,7 +19,9 @@ public:
     static quenth::ShaderProgram* hblur_shader;         // horizontal Gaussian blur
     static quenth::ShaderProgram* vblur_shader;         // vertical Gaussian blur
 
-    // Loads the seven programs; only the first call does anything.
+    // Loads the seven programs. Later calls do nothing while the programs
+    // belong to the current GL context; after a new context whose objects
+    // were not restored (GLObject::restoreAll) they load them again.
     static void init();
 };
 

@@ -5,6 +5,7 @@
 #include "engine/gfx/ImageLoader.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
+#include "engine/util/DataDir.h"
 
 #include <cstdio>
 
@@ -131,12 +132,12 @@ void Resources::load() {
     puts(":: loading resources...");
     for (TextureEntry const& e : TEXTURES) {
         printf("Loading texture %s... ", e.path);
-        *e.slot = ImageLoader::loadTexture(e.path, false);
+        *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
         logResult();
     }
     for (FontEntry const& e : FONTS) {
         printf("Loading image %s... ", e.path);
-        Surface* sheet = ImageLoader::load(e.path, false);
+        Surface* sheet = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
         logResult();
         *e.slot = new Font(sheet);
     }

@@ -36,6 +36,8 @@ public:
     float starWidth, starHeight; // quad size of a star of size 1, pixels
     bool drawSky;                // draw the sky box
     bool drawStars;              // draw the star layer
+    float fieldWidth;            // screen size the stars are spread over, pixels (init or resize)
+    float fieldHeight;
     quenth::Camera camera;       // the sky box's 3D camera
     quenth::Skybox skybox;       // six faces from Resources
 
@@ -43,6 +45,9 @@ public:
     virtual ~Starfield();
     // Scatters the stars over the screen.
     void init();
+    // Spreads the stars over a new screen size, each keeping its place
+    // relative to the screen (and its margin).
+    void resize(float width, float height);
     // Scrolls the stars by the camera's motion of this frame.
     void move(quenth::vec2& delta);
     virtual void draw(SceneState& state);
