@@ -5,6 +5,7 @@
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
+#include "game/weapons/EnemyWeapon.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
 #include "particles/ParticleSystem.h"
