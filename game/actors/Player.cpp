@@ -158,7 +158,7 @@ void Player::update() {
     bottomGlow->blendColor.a = (unsigned char)quenth::Math::clampi(alpha - 100, 0, 255);
     // The ring shimmers a little; a full shield shows at about 200 of 255.
     float strength = maxShield > 0 ? quenth::Math::clampf(shield / maxShield, 0, 1) : 0;
-    shieldRing->blendColor.a = (unsigned char)(strength * (185 + 30 * sinf(pulse * 1.7f)));
+    shieldRing->brightness = (unsigned char)(strength * (185 + 30 * sinf(pulse * 1.7f)));
 
     position += velocity * sync;
     position.x = quenth::Math::wrapf(position.x, 0, g_world->worldSize.x);

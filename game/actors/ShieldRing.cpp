@@ -9,17 +9,22 @@
 #include "scene/Shaders.h"
 
 ShieldRing::ShieldRing(float r, float t, unsigned char red, unsigned char green, unsigned char blue)
-    : radius(r), thickness(t) {
+    : radius(r), thickness(t), brightness(0), primed(false) {
     setSize(2 * (r + t), 2 * (r + t));
     setDrawMode(DRAW_MODE_ADD);
     blendColor.r = red;
     blendColor.g = green;
     blendColor.b = blue;
-    blendColor.a = 0;
+    blendColor.a = 255;
 }
 
 void ShieldRing::draw(SceneState& state) {
-    if (state.color.a == 0) return;
+    // The first draw goes ahead while the ring is still dark: the GL driver
+    // builds its pipeline for this state on first use, which would otherwise
+    // fall on the frame of the first shield pick-up, in the middle of play.
+    unsigned char alpha = SceneState::composeChannel(brightness, state.color.a);
+    if (alpha == 0 && primed) return;
+    primed = true;
     // Two strips: the inner edge up to the middle of the band, and the
     // middle out to the outer edge; the middle is opaque, the edges clear.
     static float corners[2][(segments + 1) * 4];
@@ -37,7 +42,7 @@ void ShieldRing::draw(SceneState& state) {
                 col[0] = state.color.r;
                 col[1] = state.color.g;
                 col[2] = state.color.b;
-                col[3] = (s + k == 1) ? state.color.a : 0;
+                col[3] = (s + k == 1) ? alpha : 0;
             }
         }
     }

@@ -35,7 +35,7 @@ TEST_F(ShipFeedbackTest, TheShieldTakesHitsBeforeTheHullAndRingAndBarFollowIt) {
     EXPECT_FLOAT_EQ(p->shield, p->maxShield);
     EXPECT_FLOAT_EQ(p->maxShield, 100);
     frame(16);
-    int full = p->shieldRing->blendColor.a;
+    int full = p->shieldRing->brightness;
     EXPECT_GT(full, 150);
     EXPECT_FLOAT_EQ(g_game->weaponBox->shieldBar->fill, 1);
 
@@ -44,15 +44,15 @@ TEST_F(ShipFeedbackTest, TheShieldTakesHitsBeforeTheHullAndRingAndBarFollowIt) {
     EXPECT_FLOAT_EQ(p->hull, 125);
     frame(16);
     EXPECT_NEAR(g_game->weaponBox->shieldBar->fill, 0.3f, 1e-6);
-    EXPECT_LT(p->shieldRing->blendColor.a, full * 0.4 + 10);
-    EXPECT_GT(p->shieldRing->blendColor.a, 0);
+    EXPECT_LT(p->shieldRing->brightness, full * 0.4 + 10);
+    EXPECT_GT(p->shieldRing->brightness, 0);
 
     // What the shield cannot hold goes through to the hull.
     EXPECT_TRUE(p->damage(50));
     EXPECT_FLOAT_EQ(p->shield, 0);
     EXPECT_FLOAT_EQ(p->hull, 105);
     frame(16);
-    EXPECT_EQ(p->shieldRing->blendColor.a, 0);
+    EXPECT_EQ(p->shieldRing->brightness, 0);
     EXPECT_FLOAT_EQ(g_game->weaponBox->shieldBar->fill, 0);
 }
 
@@ -91,24 +91,24 @@ TEST_F(ShipFeedbackTest, ASpeedBoostRaisesTopSpeedOnlyInsideItsWindow) {
 TEST_F(ShipFeedbackTest, AHitFlashesShakesByItsDamageAndALowHullBlinks) {
     Player* p = g_game->player;
     frame(16);
-    EXPECT_EQ(g_game->edgeFlash->blendColor.a, 0);
+    EXPECT_EQ(g_game->edgeFlash->glow, 0);
     EXPECT_EQ(g_game->weaponBox->hullBar->blendColor.r, 120);
 
     p->damage(2);
     float small = g_game->shakeMagnitude;
     frame(16);
-    EXPECT_GT(g_game->edgeFlash->blendColor.a, 50);
+    EXPECT_GT(g_game->edgeFlash->glow, 50);
     EXPECT_EQ(g_game->weaponBox->hullBar->blendColor.r, 255);
     EXPECT_EQ(g_game->weaponBox->hullBar->blendColor.g, 50);
-    int weakFlash = g_game->edgeFlash->blendColor.a;
+    int weakFlash = g_game->edgeFlash->glow;
     frame(400); // the flash is over
-    EXPECT_EQ(g_game->edgeFlash->blendColor.a, 0);
+    EXPECT_EQ(g_game->edgeFlash->glow, 0);
     EXPECT_EQ(g_game->weaponBox->hullBar->blendColor.r, 120);
 
     p->damage(7);
     EXPECT_GT(g_game->shakeMagnitude, small + 5);
     frame(16);
-    EXPECT_GT(g_game->edgeFlash->blendColor.a, weakFlash);
+    EXPECT_GT(g_game->edgeFlash->glow, weakFlash);
 
     // A nuke's big shake is not cut short by a hit during it.
     frame(2000);
