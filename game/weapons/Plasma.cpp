@@ -14,6 +14,8 @@ Plasma::Plasma() : PlasmaGun(64), bolts(1), fanAngle(0) {
     bulletSize = 16;
     cmin = quenth::vec4(0.5f, 0.42f, 1.0f, 0.0f);
     cmax = quenth::vec4(0.9f, 0.3f, 0.1f, 0.0f);
+    shotSound = PLASMA_SHOT;
+    hitSound = PLASMA_HIT;
 }
 
 float Plasma::shoot(quenth::vec2 const& direction) {
@@ -24,5 +26,7 @@ float Plasma::shoot(quenth::vec2 const& direction) {
         float degrees = (b - (bolts - 1) * 0.5f) * fanAngle;
         launch(degrees == 0 ? direction : quenth::Math::rotate(direction, quenth::Math::toRadian(degrees)));
     }
+    // One shot sound however many bolts leave together.
+    Sounds::playAt(shotSound, quenth::vec2(position.x, position.y));
     return cost;
 }

@@ -27,6 +27,8 @@ PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
     bulletSpeed = 750;
     bulletLifetime = 1500;
     drawPasses = 3;
+    shotSound = NO_SOUND;
+    hitSound = NO_SOUND;
 }
 
 template <class Gun>
@@ -41,6 +43,7 @@ float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     float cost = Gun::shoot(direction);
     if (cost == 0) return 0;
     launch(direction);
+    Sounds::playAt(shotSound, quenth::vec2(this->position.x, this->position.y));
     return cost;
 }
 
@@ -93,6 +96,7 @@ void PlasmaGun<Gun>::update() {
                 if (body) slice->insertAfter(body);
                 g_arena->weaponParticles->emit(slice, 52, 300, 450, hit.point, 1, 10, 16, 4, 6,
                                                hit.point - centre, 5, 85, 60, cmin, cmax);
+                Sounds::playAt(hitSound, hit.point);
             }
         }
         b.position += step;

@@ -46,10 +46,11 @@ public:
     int wave;                         // number of the last wave started; 0 before the first
     float nextWaveTime;               // currentTime after which the next wave starts regardless, ms
     bool playing;                     // true until game over
+    bool gameOverHeard;               // the game-over tune has been played
     int upgrades;                     // upgrade points collected
     int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
-    Difficulty level;                 // as the player chose it; Normal until setDifficulty
+    Difficulty chosenDifficulty;      // as the player chose it; Normal until setDifficulty
 
     Game();
     // Deletes everything the game owns and what its lists still hold, takes

@@ -12,6 +12,7 @@
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Globals.h"
+#include "game/base/Sounds.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
 #include "particles/ParticleSystem.h"
@@ -61,6 +62,7 @@ void Game::nextWave() {
     static char message[64];
     snprintf(message, sizeof message, "Wave %i incoming", w);
     TextIndicator::announce(message, 1.5f);
+    Sounds::play(WAVE_INCOMING);
 
     difficulty = (float)((double)difficulty * hullGrowth);
 

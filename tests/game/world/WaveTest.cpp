@@ -180,7 +180,7 @@ TEST_F(WaveTest, DifficultyScalesEnemyGunsAndWaveGrowthAndNormalIsUnchanged) {
         g_game = new Game();
         g_game->setDifficulty(c.d);
         g_game->init();
-        EXPECT_EQ(g_game->level, c.d);
+        EXPECT_EQ(g_game->chosenDifficulty, c.d);
         g_game->nextWave();
         EXPECT_EQ((int)g_game->enemies.count, c.wave1);
         EXPECT_FLOAT_EQ(g_game->difficulty, c.multiplier);
