@@ -93,7 +93,7 @@ TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     testsupport::Xvfb x;
     ASSERT_TRUE(x.ok());
     std::string out;
-    int rc = testsupport::runCommand({VORLANE_BOT, "5", "0.75", "--size", "320x180", "--one-life"},
+    int rc = testsupport::runCommand({VORLANE_BOT, "1", "0.75", "--size", "320x180", "--one-life"},
                                      x.display(), &out, 150000);
     EXPECT_EQ(rc, 0) << out;
     std::string a = summary(out);

@@ -467,7 +467,11 @@ struct Tally {
         kills += g_game->kills - gameKills;
         gameKills = g_game->kills;
         waves = std::max(waves, g_game->wave);
-        if (bot->oneLife && g_game->player->hull > 1) g_game->player->hull = 1;
+        // One life is one hit: no shield taken up on the way absorbs it.
+        if (bot->oneLife) {
+            if (g_game->player->hull > 1) g_game->player->hull = 1;
+            g_game->player->shield = 0;
+        }
         level = std::max(level, g_game->player->weaponLevel);
 
         bool alive = g_game->player->hull > 0;
