@@ -571,6 +571,17 @@ void shot(Options const& o, const char* name) {
 }
 
 // The pictures of --shots, each once, from a drawn frame before its swap.
+// The enemies on screen now.
+unsigned enemiesInView() {
+    unsigned n = 0;
+    int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
+    for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+        vec2 s = screenOf(g_game->enemies.data[i]->position);
+        if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++n;
+    }
+    return n;
+}
+
 void takeShots(Options const& o, bool& shotTaken) {
     static bool title = false, menu = false, wave = false, pause = false, over = false, powered = false;
     bool settled = g_fader->done() && g_fader->alpha == g_fader->to;
@@ -593,20 +604,14 @@ void takeShots(Options const& o, bool& shotTaken) {
     if (!wave && runlevel == Shell::PLAY && !shell->paused && g_game->playing && g_game->player->hull > 0 &&
         g_game->wave >= 3) {
         // A busy moment: many enemies in view and the guns firing.
-        unsigned inView = 0;
-        int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
-        for (unsigned i = 0; i < g_game->enemies.count; ++i) {
-            vec2 s = screenOf(g_game->enemies.data[i]->position);
-            if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++inView;
-        }
-        if (inView >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
+        if (enemiesInView() >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
             shot(o, "wave.bmp");
             wave = shotTaken = true;
         }
     }
     if (!powered && runlevel == Shell::PLAY && !shell->paused && g_game->playing &&
         g_game->player->shield > 0 && g_game->player->weaponLevel >= 4 &&
-        (bot->buttons & (1u << SDL_BUTTON_LEFT)) && g_game->enemies.count > 0 && simTime > gameBegan + 9000) {
+        (bot->buttons & (1u << SDL_BUTTON_LEFT)) && enemiesInView() >= 3 && simTime > gameBegan + 9000) {
         // The upgraded ship in a fight: shield ring, fanned bolts, the lit WPN marks.
         shot(o, "powered.bmp");
         powered = shotTaken = true;
