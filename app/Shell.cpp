@@ -537,7 +537,7 @@ void Shell::newGame() {
     Sounds::endPlay(200);
     delete g_game;
     g_game = new Game();
-    g_game->chosenDifficulty = settings.difficulty;
+    g_game->setDifficulty(settings.difficulty);
     g_game->init();
     ++gamesStarted;
     runlevel = PLAY;

@@ -22,7 +22,11 @@ public:
     quenth::Font* font;  // 16 x 16 glyph atlas; not owned
     quenth::String text; // the characters
     RGBAf color;         // colour of the glyphs, 0-1; game code fades text through color.a
-    float textScale;     // glyph height in pixels: atlas height / 16
+    RGBAf outline; // rim drawn round the glyphs so they read over any background; alpha 0 (the default): none
+    float textScale; // glyph height in pixels: atlas height / 16
+
+    static constexpr float rimWidth =
+        1.2f; // offset of the outline, in the text's own frame (pixels at scale 1)
 
     Text(quenth::Font* font, char const* text);
     ~Text() override;

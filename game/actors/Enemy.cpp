@@ -149,6 +149,9 @@ bool Enemy::damage(float amount) {
     // The enemy is gone; only the kept values are used from here on.
     TextIndicator* ti = new TextIndicator();
     ti->text->setText(quenth::strInt(value).getCString());
+    // Pale gold with a dark rim: reads over the fire of the wreck and over the sky.
+    ti->text->color = Text::RGBAf{1.0f, 0.93f, 0.6f, 1.0f};
+    ti->text->outline = Text::RGBAf{0.05f, 0.02f, 0.0f, 0.9f};
     ti->position = where;
     ti->text->position = quenth::vec3(where.x, where.y, 0);
     g_world->add(ti->text);

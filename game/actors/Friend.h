@@ -12,7 +12,7 @@ public:
     float pickupRadius; // a power-up closer than this flies to this ship, world units
     float hull;         // hit points
     float maxHull;      // value restored by the "Hull restored" power-up
-    float shield;       // set by the "Shield restored" power-up; no rule reads it
+    float shield;       // absorbs damage before the hull; set by the "Shield restored" power-up
     float maxShield;    // value restored by that power-up
 
     Friend();

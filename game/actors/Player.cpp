@@ -11,6 +11,7 @@
 #include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
+#include "game/actors/ShieldRing.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Arena.h"
 #include "game/base/Controls.h"
@@ -21,6 +22,7 @@
 #include "game/base/WrappedOffset.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
+#include "game/weapons/WeaponLevel.h"
 #include "particles/ParticleSystem.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Group.h"
@@ -34,11 +36,12 @@ Player::Player()
     : velocity(0, 0), cameraLead(0, 0), energy(350), maxEnergy(350), energyRegen(35), thrustCost(25),
       cameraLeadMax(vec2(500, 500).length()), speedBoost(false), speedBoostStart(0), speedBoostEnd(0),
       respawnFlightStart(0), respawnTime(0), spawnStart(0), invulnerableUntil(0), deathPosition(0, 0),
-      respawnPoint(0, 0) {
+      respawnPoint(0, 0), weaponLevel(0), levelPoints(0), hitTime(0), hitAmount(0) {
     radius = 32;
     pickupRadius = 150;
     hull = 125;
     maxHull = 100;
+    maxShield = 100;
 
     exhaust = new ParticleSystem(256);
     exhaust->texture = Resources::proc_particle0_tex;
@@ -81,6 +84,8 @@ Player::Player()
     ship->add(middleSprite);
     ship->add(topSprite);
     ship->add(topGlow);
+    shieldRing = new ShieldRing(44, 12, 90, 190, 255);
+    ship->add(shieldRing);
     drawable = ship;
 
     energyText = new Text(Resources::font_big, "Energy: 350");
@@ -98,6 +103,7 @@ Player::~Player() {
     delete topSprite;
     delete bottomGlow;
     delete topGlow;
+    delete shieldRing;
     delete ship;
     delete energyText;
     delete exhaust;
@@ -136,8 +142,10 @@ void Player::update() {
     laser->update();
     plasma->update();
 
+    if (speedBoost && now >= speedBoostEnd) speedBoost = false;
+    float cap = boosting(now) ? topSpeed * boostFactor : topSpeed;
     float speed = velocity.length();
-    if (speed > 350) velocity *= 350 / speed;
+    if (speed > cap) velocity *= cap / speed;
 
     cameraLead += velocity * 0.0028571428f * velocity.length() * sync;
     cameraLead *= 1 - (cameraLead.length() / cameraLeadMax) * sync;
@@ -150,6 +158,9 @@ void Player::update() {
     int alpha = (int)((energy / maxEnergy) * ((sin((double)pulse) * 0.1 + 0.9) * 255));
     topGlow->blendColor.a = (unsigned char)quenth::Math::clampi(alpha, 0, 255);
     bottomGlow->blendColor.a = (unsigned char)quenth::Math::clampi(alpha - 100, 0, 255);
+    // The ring shimmers a little; a full shield shows at about 200 of 255.
+    float strength = maxShield > 0 ? quenth::Math::clampf(shield / maxShield, 0, 1) : 0;
+    shieldRing->brightness = (unsigned char)(strength * (185 + 30 * sinf(pulse * 1.7f)));
 
     position += velocity * sync;
     position.x = quenth::Math::wrapf(position.x, 0, g_world->worldSize.x);
@@ -166,7 +177,8 @@ void Player::fly(float sync) {
     scale = 1;
     spawnStart = 0;
     invulnerableUntil = 0;
-    float acc = 500 * sync, brake = 300 * sync;
+    bool boost = boosting((float)quenth::GameClock::currentTime);
+    float acc = 500 * (boost ? boostFactor : 1) * sync, brake = 300 * sync;
 
     vec2 thrust = g_controls.thrust();
     float dx = thrust.x * acc, dy = thrust.y * acc;
@@ -196,9 +208,23 @@ void Player::fly(float sync) {
     if (dy == 0) velocity.y = velocity.y > 0 ? fmaxf(velocity.y - brake, 0) : fminf(velocity.y + brake, 0);
 
     exhaustEmitter->position = position;
-    if (dx != 0 || dy != 0) {
-        exhaustEmitter->rate = 100;
+    if (boost && velocity.length() > 40) {
+        // A boosted ship leaves a long hot trail, coasting or not.
+        exhaustEmitter->rate = 240;
         exhaustEmitter->direction = -velocity;
+        exhaustEmitter->colorA = quenth::vec4(1.0f, 0.75f, 0.35f, 0.55f);
+        exhaustEmitter->colorB = quenth::vec4(1.0f, 0.95f, 0.7f, 0.8f);
+        exhaustEmitter->lifeMax = 800;
+    } else {
+        exhaustEmitter->colorA = quenth::vec4(0.35f, 0.5f, 0.8f, 0.3f);
+        exhaustEmitter->colorB = quenth::vec4(0.35f, 0.6f, 1.0f, 0.5f);
+        exhaustEmitter->lifeMax = 500;
+        if (dx == 0 && dy == 0) {
+            exhaustEmitter->rate = 0;
+        } else {
+            exhaustEmitter->rate = 100;
+            exhaustEmitter->direction = -velocity;
+        }
     }
 
     // The camera leads the ship and may sit across a seam from it: aim at the
@@ -214,6 +240,15 @@ void Player::fly(float sync) {
 bool Player::damage(float amount) {
     float now = (float)quenth::GameClock::currentTime;
     if (invulnerableUntil > now) return true;
+    if (amount > 0) {
+        hitTime = now;
+        hitAmount = amount;
+        // A small shake scaled by the hit; a bigger running one (a nuke) goes on.
+        g_arena->nudge(120 + amount * 15, 2 + amount * 1.2f);
+    }
+    float absorbed = quenth::Math::clampf(amount, 0, shield);
+    shield -= absorbed;
+    amount -= absorbed;
     hull -= amount;
     if (hull > 0) {
         Sounds::play(PLAYER_HIT);
@@ -249,6 +284,8 @@ void Player::destroy() {
 
     scale = 0;
     deathPosition = position;
+    // A ship lost costs one weapon level; the next ship flies with the rest.
+    setWeaponLevel(weaponLevel - 1);
     if (g_arena->lives > 0) {
         respawnFlightStart = now + 2500;
         respawnTime = respawnFlightStart + 3500;
@@ -277,18 +314,39 @@ void Player::spawn() {
 
     g_arena->lives -= 1;
     static char buf[64];
-    snprintf(buf, sizeof buf, "%i lives left", g_arena->lives);
-    TextIndicator* ti = new TextIndicator();
-    ti->text->setText(buf);
-    ti->scale = 1.5f;
-    ti->position = vec2(0.5f * quenth::Quenth::getScreenWidth(), 0.4f * quenth::Quenth::getScreenHeight());
-    ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
-    g_hud->add(ti->text);
-    g_arena->actors.push(ti);
+    int lives = g_arena->lives;
+    if (lives > 1)
+        snprintf(buf, sizeof buf, "%i lives left", lives);
+    else if (lives == 1)
+        snprintf(buf, sizeof buf, "1 life left");
+    else
+        snprintf(buf, sizeof buf, "Last ship!");
+    TextIndicator::announce(buf, 1.5f);
 
     if (respawnFlightStart - respawnTime != 0) {
         g_arena->friends.push(this);
         respawnFlightStart = 0;
         respawnTime = 0;
     }
+}
+
+void Player::addUpgradePoints(int points) {
+    if (points <= 0) return;
+    levelPoints += points;
+    while (weaponLevel < WeaponLevel::top && levelPoints >= WeaponLevel::at(weaponLevel + 1).points) {
+        levelPoints -= WeaponLevel::at(weaponLevel + 1).points;
+        ++weaponLevel;
+    }
+    if (weaponLevel == WeaponLevel::top) levelPoints = 0;
+    WeaponLevel::apply(weaponLevel, plasma, laser);
+}
+
+void Player::setWeaponLevel(int level) {
+    weaponLevel = level < 0 ? 0 : level > WeaponLevel::top ? WeaponLevel::top : level;
+    levelPoints = 0;
+    WeaponLevel::apply(weaponLevel, plasma, laser);
+}
+
+bool Player::boosting(float now) const {
+    return speedBoost && now >= speedBoostStart && now < speedBoostEnd;
 }

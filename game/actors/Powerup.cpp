@@ -152,7 +152,8 @@ void Powerup::collect() {
             snprintf(message, sizeof message, "Extra score");
             break;
         case 4:
-            player->hull = player->maxHull;
+            // A fresh ship has more than maxHull; the token only ever repairs.
+            if (player->hull < player->maxHull) player->hull = player->maxHull;
             snprintf(message, sizeof message, "Hull restored");
             break;
         case 5:
@@ -178,14 +179,11 @@ void Powerup::collect() {
             break;
     }
 
-    TextIndicator* ti = new TextIndicator();
+    // Shown in the stack of centre messages, where the ship usually is,
+    // rather than at the token, where it would cross the wave and lives texts.
+    TextIndicator* ti = TextIndicator::announce(message, 1.0f);
     ti->text->color.r = ic.x;
     ti->text->color.g = ic.y;
     ti->text->color.b = ic.z;
     ti->text->color.a = ic.w;
-    ti->text->setText(message);
-    ti->position = vec2(position.x, position.y - 35);
-    ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
-    g_world->add(ti->text);
-    g_arena->actors.push(ti);
 }

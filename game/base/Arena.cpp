@@ -8,7 +8,7 @@ Arena* g_arena = nullptr;
 
 Arena::Arena()
     : actors(128), enemies(128), friends(128), powerups(128), player(nullptr), difficulty(1.0f), lives(3),
-      actorRemovals(0) {
+      enemyDamageFactor(1), enemyFireFactor(1), waveGrowth(1), hullGrowth(1.1), actorRemovals(0) {
     weaponParticles = new ParticleSystem(1024);
     weaponParticles->texture = Resources::proc_particle0_tex;
     explosionParticles = new ParticleSystem(4096);

@@ -1,7 +1,7 @@
 // game/base: the ground of the game library: Actor, the Arena it lives in, the hit answer,
 // the globals, the resource table, the fader and small helpers.
-// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes only its
-// own folder and those before it (tests/game/LayoutTest checks this).
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes
+// only its own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_ARENA_H
 #define VORLANE_GAME_ARENA_H
 
@@ -36,6 +36,10 @@ public:
     ParticleSlice* explosionSlice;      // the slice of explosionParticles in the world scene
     float difficulty;                   // multiplier of enemy hull and score; times 1.1 per wave
     int lives;                          // spare ships
+    float enemyDamageFactor;            // times the damage of an enemy bolt (1 on Normal)
+    float enemyFireFactor;              // times the fire rate of an enemy gun (1 on Normal)
+    double waveGrowth;                  // times the slope of the wave sizes (1 on Normal)
+    double hullGrowth;                  // difficulty multiplier per wave (1.1 on Normal)
     unsigned actorRemovals;             // counts removals from actors; the actor loop watches it
 
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
@@ -54,6 +58,8 @@ public:
     virtual void addUpgrade(int points) = 0;
     // A shake of duration ms decaying from magnitude world units; replaces a running one.
     virtual void screenShake(float duration, float magnitude) = 0;
+    // The same, unless a shake running now is still stronger than magnitude.
+    virtual void nudge(float duration, float magnitude) = 0;
     // An enemy was destroyed (by the player's guns or a nuke): counted for
     // the game's statistics.
     virtual void countKill() = 0;

@@ -33,7 +33,7 @@ void HUD_RadarBlips::collect() {
     vec2 centre = g_arena->player->position;
     vec2 world = g_world->worldSize;
     for (unsigned i = 0; i < g_arena->powerups.count; ++i) {
-        Blip b = {toRadar(wrappedOffset(centre, g_arena->powerups[i]->position, world)), 60, 255, 90, 255};
+        Blip b = {toRadar(wrappedOffset(centre, g_arena->powerups[i]->position, world)), 255, 200, 60, 255};
         blips.push(b);
     }
     for (unsigned i = 0; i < g_arena->enemies.count; ++i) {

@@ -5,7 +5,7 @@
 #include "engine/util/Stack.h"
 #include "scene/Drawable.h"
 
-// The dots of the radar panel: every enemy (red) and power-up (green) around
+// The dots of the radar panel: every enemy (red) and power-up (gold) around
 // the player on the wrapping arena, at their shortest offset across the
 // seams, the player at the centre. Read from the game's lists when drawn.
 class HUD_RadarBlips : public Drawable {

@@ -1,9 +1,12 @@
 #include "game/weapons/EnemyPlasma.h"
 
+#include "game/base/Arena.h"
+
 EnemyPlasma::EnemyPlasma() : PlasmaGun(16) {
-    damageMin = 2;
-    damageMax = 7;
-    fireRate = 0.7f;
+    // The chosen difficulty scales what the player feels; Normal keeps 2 to 7 at 0.7 a second.
+    damageMin = 2 * g_arena->enemyDamageFactor;
+    damageMax = 7 * g_arena->enemyDamageFactor;
+    fireRate = 0.7f * g_arena->enemyFireFactor;
     energyCost = 1;
     color.r = 25;
     color.g = 255;

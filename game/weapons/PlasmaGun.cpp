@@ -42,6 +42,13 @@ template <class Gun>
 float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     float cost = Gun::shoot(direction);
     if (cost == 0) return 0;
+    launch(direction);
+    Sounds::playAt(shotSound, quenth::vec2(this->position.x, this->position.y));
+    return cost;
+}
+
+template <class Gun>
+void PlasmaGun<Gun>::launch(quenth::vec2 const& direction) {
     uint32_t now = quenth::GameClock::currentTime;
     uint32_t start = cursor;
     while (!(now >= bullets[cursor].expiry)) {
@@ -55,8 +62,6 @@ float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     b.position = quenth::vec2(this->position.x, this->position.y);
     b.birth = now;
     b.expiry = now + bulletLifetime;
-    Sounds::playAt(shotSound, b.position);
-    return cost;
 }
 
 template <class Gun>

@@ -54,6 +54,9 @@ public:
     virtual void draw(SceneState& state);
     // Doubles the pool (and its spark slices); new slots are free.
     void growArray();
+    // Puts one bullet in flight from the gun's position, without the rate
+    // limit: the first free slot, growing the pool when all are live.
+    void launch(quenth::vec2 const& direction);
 };
 
 #endif

@@ -9,10 +9,12 @@
 #include "game/actors/Friend.h"
 #include "game/actors/Player.h"
 #include "game/actors/Powerup.h"
+#include "game/actors/TextIndicator.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
+#include "game/hud/HUD_EdgeFlash.h"
 #include "game/hud/HUD_RadarBox.h"
 #include "game/hud/HUD_ScoreBox.h"
 #include "game/hud/HUD_WeaponBox.h"
@@ -31,9 +33,9 @@ using quenth::vec2;
 
 Game::Game()
     : reticle(nullptr), scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr),
-      radarBox(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0),
-      wave(0), nextWaveTime(0), playing(true), gameOverHeard(false), upgrades(0), kills(0), updatePass(0),
-      chosenDifficulty(DIFFICULTY_NORMAL) {
+      radarBox(nullptr), edgeFlash(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0),
+      shakeStart(0), shakeEnd(0), wave(0), nextWaveTime(0), playing(true), gameOverHeard(false), upgrades(0),
+      kills(0), updatePass(0), chosenDifficulty(DIFFICULTY_NORMAL) {
     starfield = new Starfield(512);
     gameOverText = new Text(Resources::font_big, "Game Over");
 }
@@ -44,6 +46,7 @@ Game::~Game() {
     delete scoreBox;
     delete weaponBox;
     delete radarBox;
+    delete edgeFlash;
     delete reticle;
     delete gameOverText;
     delete player; // leaves friends and actors
@@ -74,6 +77,8 @@ void Game::init() {
     g_hud->add(scoreBox);
     g_hud->add(weaponBox);
     g_hud->add(radarBox);
+    edgeFlash = new HUD_EdgeFlash();
+    g_hud->add(edgeFlash);
 
     reticle = new Reticle();
     g_hud->add(reticle);
@@ -166,7 +171,9 @@ void Game::update() {
             gameOverStart = now;
             gameOverEnd = now + 1500;
             gameOverText->setHotSpot(CENTER);
-            gameOverText->position = quenth::vec3(sw * 0.5f, sh * 0.4f, 0);
+            // Under any centre message still showing, like the messages themselves.
+            gameOverText->position =
+                quenth::vec3(sw * 0.5f, TextIndicator::freeCentreY(gameOverText->size.y * 0.5f), 0);
             gameOverText->color.a = 0;
             g_hud->add(gameOverText);
         } else if (player->hull > 0) {
@@ -203,7 +210,7 @@ void Game::update() {
     if (shakeEnd > now) {
         float r1 = g_rand.randf(-1, 1);
         float r2 = g_rand.randf(-1, 1);
-        float m = quenth::Math::sinh_lerp((now - shakeStart) / (shakeEnd - shakeStart), shakeMagnitude, 0);
+        float m = shakeNow(now);
         camera->x += r2 * m;
         camera->y += r1 * m;
     }
@@ -219,6 +226,16 @@ void Game::update() {
 
     scoreBox->showLives(lives);
     weaponBox->showPlayer(player);
+    edgeFlash->show(player->hitTime, player->hitAmount, now);
+}
+
+void Game::setDifficulty(Difficulty d) {
+    DifficultyFactors f = difficultyFactors(d);
+    chosenDifficulty = d;
+    enemyDamageFactor = f.enemyDamage;
+    enemyFireFactor = f.enemyFireRate;
+    waveGrowth = f.waveGrowth;
+    hullGrowth = f.hullGrowth;
 }
 
 void Game::addScore(int points) {
@@ -228,6 +245,7 @@ void Game::addScore(int points) {
 void Game::addUpgrade(int points) {
     upgrades += points;
     weaponCounter->addValue(points);
+    player->addUpgradePoints(points);
 }
 
 void Game::screenShake(float duration, float magnitude) {
@@ -235,6 +253,16 @@ void Game::screenShake(float duration, float magnitude) {
     shakeMagnitude = magnitude;
     shakeStart = now;
     shakeEnd = now + duration;
+}
+
+void Game::nudge(float duration, float magnitude) {
+    if (shakeNow((float)quenth::GameClock::currentTime) > magnitude) return;
+    screenShake(duration, magnitude);
+}
+
+float Game::shakeNow(float now) const {
+    if (!(shakeEnd > now)) return 0;
+    return quenth::Math::sinh_lerp((now - shakeStart) / (shakeEnd - shakeStart), shakeMagnitude, 0);
 }
 
 void Game::countKill() {

@@ -9,6 +9,7 @@
 #include "game/base/Arena.h"
 #include "game/settings/Difficulty.h"
 
+class HUD_EdgeFlash;
 class HUD_RadarBox;
 class HUD_ScoreBox;
 class HUD_WeaponBox;
@@ -37,6 +38,7 @@ public:
     HUD_ScoreBox* scoreBox;           // top left
     HUD_WeaponBox* weaponBox;         // bottom left
     HUD_RadarBox* radarBox;           // bottom right
+    HUD_EdgeFlash* edgeFlash;         // red screen edges when the ship is hit, in the HUD scene
     Text* gameOverText;               // "Game Over" in the big font
     float gameOverStart, gameOverEnd; // fade-in of the game-over text, ms
     float shakeMagnitude;             // world units
@@ -48,7 +50,7 @@ public:
     int upgrades;                     // upgrade points collected
     int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
-    Difficulty chosenDifficulty;      // the player's choice in the options; set before init(); not read yet
+    Difficulty chosenDifficulty;      // as the player chose it; Normal until setDifficulty
 
     Game();
     // Deletes everything the game owns and what its lists still hold, takes
@@ -62,12 +64,18 @@ public:
     // One frame of game logic; while the game clock is paused only the
     // reticle follows the mouse.
     void update();
+    // Sets the chosen difficulty and its factors; enemies made from then on
+    // (the next waves) follow it. Call it before the first wave.
+    void setDifficulty(Difficulty d);
     // Announces and creates the next wave.
     void nextWave();
 
     virtual void addScore(int points);
     virtual void addUpgrade(int points);
     virtual void screenShake(float duration, float magnitude);
+    virtual void nudge(float duration, float magnitude);
+    // The shake's magnitude at now, world units; 0 when none runs.
+    float shakeNow(float now) const;
     virtual void countKill();
     virtual void killEnemiesInRadius(quenth::vec2& center, float radius);
     virtual hit_struct hitEnemy(quenth::vec2 const& from, quenth::vec2 const& to);

@@ -61,21 +61,14 @@ void Game::nextWave() {
 
     static char message[64];
     snprintf(message, sizeof message, "Wave %i incoming", w);
-    TextIndicator* ti = new TextIndicator();
-    ti->text->setText(message);
-    ti->scale = 1.5f;
-    ti->position =
-        vec2((float)quenth::Quenth::getScreenWidth() * 0.5f, (float)quenth::Quenth::getScreenHeight() * 0.4f);
-    ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
-    actors.push(ti);
-    g_hud->add(ti->text);
+    TextIndicator::announce(message, 1.5f);
     Sounds::play(WAVE_INCOMING);
 
-    difficulty = (float)((double)difficulty * 1.1);
+    difficulty = (float)((double)difficulty * hullGrowth);
 
     for (WaveRow const& row : waveRows) {
         if (w < row.firstWave) break;
-        int count = (int)(row.slope * (w - row.offset) + row.base);
+        int count = (int)(row.slope * waveGrowth * (w - row.offset) + row.base);
         for (int k = count; k >= 0; --k) {
             Enemy* e = row.create();
             e->spawn();

@@ -23,14 +23,18 @@ std::string summary(std::string const& out) {
 struct Summary {
     bool ok = false;
     unsigned long long frames = 0, steadyAllocs = 1, steadyFrames = 0;
-    int games = 0, wave = 0;
+    int games = 0, wave = 0, level = -1;
 };
 
 Summary parse(std::string const& line) {
     Summary s;
     int seed;
-    if (sscanf(line.c_str(), "bot seed %d: %*f min, %llu frames, games %d, wave %d", &seed, &s.frames,
-               &s.games, &s.wave) != 4)
+    char difficulty[16];
+    if (sscanf(line.c_str(), "bot seed %d %15[a-z]: %*f min, %llu frames, games %d, wave %d", &seed,
+               difficulty, &s.frames, &s.games, &s.wave) != 5)
+        return s;
+    size_t level = line.find(" power-ups, level ");
+    if (level == std::string::npos || sscanf(line.c_str() + level, " power-ups, level %d", &s.level) != 1)
         return s;
     size_t at = line.find(" allocs in ");
     if (at == std::string::npos) return s;
@@ -89,7 +93,7 @@ TEST(BotTest, GameOverAndPlayAgainAgainAndAgain) {
     testsupport::Xvfb x;
     ASSERT_TRUE(x.ok());
     std::string out;
-    int rc = testsupport::runCommand({VORLANE_BOT, "5", "0.75", "--size", "320x180", "--one-life"},
+    int rc = testsupport::runCommand({VORLANE_BOT, "1", "0.75", "--size", "320x180", "--one-life"},
                                      x.display(), &out, 150000);
     EXPECT_EQ(rc, 0) << out;
     std::string a = summary(out);

@@ -320,8 +320,8 @@ TEST(AssetInventoryTest, LaserBandTilesAlongTheBeam) {
 
 // The HUD draws its panels at half their pixel size, centred on their place.
 // The score rolls at screen (15, 12), 15 px high, in the score box's window:
-// nothing bright may lie there. The weapon box's bar mask holds two
-// horizontal bars inside the panel.
+// nothing bright may lie there. The weapon box's bar mask holds three
+// horizontal bars inside the panel (energy, hull, shield).
 TEST(AssetInventoryTest, HudPanelsLeaveRoomForTheScoreAndTheBars) {
     std::unique_ptr<Surface> score = load("gfx/hud_score.png");
     ASSERT_TRUE(score);
@@ -361,7 +361,7 @@ TEST(AssetInventoryTest, HudPanelsLeaveRoomForTheScoreAndTheBars) {
         else if (any)
             bands.back().second = y;
     }
-    ASSERT_EQ(bands.size(), 2u);
+    ASSERT_EQ(bands.size(), 3u);
     for (auto& b : bands) EXPECT_GT(x1 - x0, 4 * (b.second - b.first + 1)) << "bars are long and flat";
 }
 

@@ -107,7 +107,7 @@ struct Slot {
     double x0, y0, x1, y1;
     const char* name;
 };
-const Slot kSlots[2] = {{62, 37, 184, 50, "ENERGY"}, {62, 63, 184, 76, "HULL"}};
+const Slot kSlots[3] = {{62, 30, 184, 40, "ENERGY"}, {62, 47, 184, 57, "HULL"}, {62, 64, 184, 74, "SHIELD"}};
 
 void powerBox(const Paths& paths, const FontFace& font) {
     // 512 x 256 drawn as 256 x 128 centred on (100, height - 50).

@@ -1,6 +1,8 @@
-// The power-up token: a prismatic crystal spinning inside a tilted ring with
-// a spark running round it, as a 16 x 16 sheet of 256 frames (a loop of 10.24
-// s at 25 frames per second) and a matching sheet of glows. Every motion turns
+// The power-up token: a golden crystal marked with a white cross, spinning
+// inside a tilted gold ring with a spark running round it, the whole token
+// beating gently in size, as a 16 x 16 sheet of 256 frames (a loop of 10.24 s
+// at 25 frames per second) and a matching sheet of glows. Warm gold and a
+// heartbeat tell it from the green enemy bolts at a glance. Every motion turns
 // a whole number of times per loop, so frame 255 leads back into frame 0.
 #include "tools/assetgen/Art.h"
 #include "tools/assetgen/Canvas.h"
@@ -83,8 +85,8 @@ void sparkAt(double t, double& x, double& y, bool& front) {
 void spark(cairo_t* cr, double x, double y, double r, double a) {
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
     cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, a);
-    cairo_pattern_add_color_stop_rgba(g, 0.4, 0.7, 1, 0.9, 0.7 * a);
-    cairo_pattern_add_color_stop_rgba(g, 1, 0.3, 1, 0.6, 0);
+    cairo_pattern_add_color_stop_rgba(g, 0.4, 1, 0.9, 0.55, 0.7 * a);
+    cairo_pattern_add_color_stop_rgba(g, 1, 1, 0.65, 0.15, 0);
     cairo_set_source(cr, g);
     cairo_new_sub_path(cr);
     cairo_arc(cr, x, y, r, 0, kTwoPi);
@@ -117,8 +119,9 @@ void crystal(cairo_t* cr, double t, bool glowPass) {
             V3 n = norm(cross(sub(a, apex), sub(b, apex)));
             if (n.z <= 0) continue; // faces away from the viewer
             double lit = std::max(0.0, n.x * light.x + n.y * light.y + n.z * light.z);
-            double hue = t + k * 0.25 + half * 0.12 + 0.55;
-            Rgb c = hsv(hue, glowPass ? 0.9 : 0.7, glowPass ? 1.0 : 0.30 + 0.70 * lit);
+            // Gold to amber from facet to facet.
+            double hue = 0.11 + 0.035 * std::sin(kTwoPi * (t + k * 0.25)) - half * 0.02;
+            Rgb c = hsv(hue, glowPass ? 0.9 : 0.75, glowPass ? 1.0 : 0.35 + 0.65 * lit);
             cairo_move_to(cr, apex.x, -apex.y);
             cairo_line_to(cr, a.x, -a.y);
             cairo_line_to(cr, b.x, -b.y);
@@ -132,6 +135,16 @@ void crystal(cairo_t* cr, double t, bool glowPass) {
         }
     }
     if (!glowPass) {
+        // The pick-up's mark: a white cross with a dark rim on the crystal's face.
+        const double arm = 0.17, w = 0.055;
+        cairo_new_path(cr);
+        cairo_rectangle(cr, -arm, -w + bob * -1, 2 * arm, 2 * w);
+        cairo_rectangle(cr, -w, -arm + bob * -1, 2 * w, 2 * arm);
+        setColor(cr, {0.25f, 0.12f, 0.0f}, 0.9);
+        cairo_set_line_width(cr, 2.2 * kU);
+        cairo_stroke_preserve(cr);
+        setColor(cr, {1, 1, 0.92f}, 1.0);
+        cairo_fill(cr);
         // A glint that flares twice per loop on the upper facets.
         double flare = std::pow(std::max(0.0, std::sin(kTwoPi * 2 * t)), 8.0);
         if (flare > 0.01) spark(cr, -0.08, -0.22 + bob * -1, 0.22, flare * 0.9);
@@ -144,10 +157,13 @@ Image frameImage(double t, bool glow) {
     double sx, sy;
     bool front;
     sparkAt(t, sx, sy, front);
-    const Rgb ringColor = {0.55f, 1.0f, 0.85f};
+    const Rgb ringColor = {1.0f, 0.78f, 0.28f};
+    // The heartbeat: four beats per loop, each a quick swell and a slow ebb.
+    const double beat = std::pow(0.5 + 0.5 * std::sin(kTwoPi * 4 * t), 3.0);
+    const double size = 0.92 * (0.9 + 0.1 * beat);
     if (!glow) {
         // Scale leaves a transparent margin so neighbouring cells never bleed in.
-        cairo_scale(cr, 0.92, 0.92);
+        cairo_scale(cr, size, size);
         ringHalf(cr, t, false, ringColor, 1.2 * kU, 0.55);
         if (!front) spark(cr, sx, sy, 0.16, 0.7);
         crystal(cr, t, false);
@@ -155,16 +171,16 @@ Image frameImage(double t, bool glow) {
         if (front) spark(cr, sx, sy, 0.18, 1.0);
         return cv.image();
     }
-    cairo_scale(cr, 0.92, 0.92);
+    cairo_scale(cr, size, size);
     crystal(cr, t, true);
     Image gem = cv.image();
     Canvas rc(kCell, kCell, true);
-    cairo_scale(rc.cr, 0.92, 0.92);
+    cairo_scale(rc.cr, size, size);
     ringHalf(rc.cr, t, false, ringColor, 2.0 * kU, 0.6);
     ringHalf(rc.cr, t, true, ringColor, 2.0 * kU, 1.0);
     spark(rc.cr, sx, sy, 0.24, 1.0);
     Image ring = rc.image();
-    const double pulse = 0.85 + 0.15 * std::cos(kTwoPi * 8 * t);
+    const double pulse = 0.6 + 0.4 * beat;
     Image out(kCell, kCell);
     Image a = gem;
     a.blur(5.0f);

@@ -9,11 +9,13 @@
 // Run it from the run directory:
 //     cd build/run && xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bot/vorlane_bot SEED MINUTES
 // Options: --size WxH (window, default 1280x720), --shots DIR (title.bmp,
-// menu.bmp, wave.bmp, pause.bmp and gameover.bmp), --one-life (every game
-// ends at the first hit, for a quick game over and play again), --bench
-// (frame-budget benchmark instead of a play run) with --samples N (frames
-// per table row, default 400), --audio (open the sound device and play the
-// music and effects as the program does; choose the device with
+// menu.bmp, wave.bmp, pause.bmp, gameover.bmp and powered.bmp, the last
+// with --powered: every game starts with weapon level 4 and a full shield),
+// --difficulty easy|normal|hard (as if chosen in the options), --one-life
+// (every game ends at the first hit, for a quick game over and play again),
+// --bench (frame-budget benchmark instead of a play run) with --samples N
+// (frames per table row, default 400), --audio (open the sound device and
+// play the music and effects as the program does; choose the device with
 // SDL_AUDIODRIVER, e.g. dummy), --audio-bench (the mixer's cost in real time
 // instead of a play run; implies --audio) with --seconds N (per row, default
 // 20).
@@ -40,6 +42,7 @@
 #include "game/base/Resources.h"
 #include "game/base/Sounds.h"
 #include "game/hud/ScoreCounter.h"
+#include "game/settings/Difficulty.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
 #include "particles/ParticleSystem.h"
@@ -93,7 +96,8 @@ const uint32_t PAUSE_FOR = 2000;    // ms each pause lasts
 const int RESTART_EVERY = 5;        // every fifth pause ends in the pause menu's Restart
 #define BOT_NAME "Bot"              // the name it enters for a high score
 
-uint32_t simTime = 0; // the driver's clock, ms
+uint32_t simTime = 0;   // the driver's clock, ms
+uint32_t gameBegan = 0; // simTime when the running game began, ms
 
 double wallSeconds() {
     timespec ts;
@@ -146,6 +150,7 @@ public:
     bool quitting;        // the run is over: leave the game and quit
     bool pauses;          // take a pause now and then (not while benchmarking)
     bool oneLife;         // every game ends at the first hit
+    bool powered;         // every game starts with weapon level 4 and a full shield
     uint32_t pauseAt;     // game clock (ms) at which the next pause begins; 0 before the first game
     uint32_t resumeAt;    // ms at which the pause being taken ends
     int pausesTaken;      // pauses begun by the bot
@@ -161,8 +166,9 @@ public:
 
     explicit Bot(uint32_t seed)
         : buttons(0), mouseX(0), mouseY(0), state(seed * 2654435761u + 1), strafe(1), strafeUntil(0),
-          quitting(false), pauses(true), oneLife(false), pauseAt(0), resumeAt(0), pausesTaken(0),
-          tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0), typing("") {
+          quitting(false), pauses(true), oneLife(false), powered(false), pauseAt(0), resumeAt(0),
+          pausesTaken(0), tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0),
+          typing("") {
         memset(keys, 0, sizeof keys);
     }
 
@@ -416,6 +422,7 @@ BotShell* shell = nullptr;
 // Counts what happened in the games from frame to frame.
 struct Tally {
     int games = 0, waves = 0, kills = 0, deaths = 0, powerups = 0;
+    int level = 0;       // the highest weapon level reached in any game
     int faults = 0;      // games that did not begin from nothing
     int gameKills = 0;   // the kills of the running game at the last frame
     int entries = 0;     // high scores entered
@@ -451,11 +458,21 @@ struct Tally {
             lastAlive = true;
             collectingCount = 0;
             if (bot->oneLife) g_game->lives = 0;
+            if (bot->powered) {
+                g_game->player->setWeaponLevel(4);
+                g_game->player->shield = g_game->player->maxShield;
+            }
+            gameBegan = simTime;
         }
         kills += g_game->kills - gameKills;
         gameKills = g_game->kills;
         waves = std::max(waves, g_game->wave);
-        if (bot->oneLife && g_game->player->hull > 1) g_game->player->hull = 1;
+        // One life is one hit: no shield taken up on the way absorbs it.
+        if (bot->oneLife) {
+            if (g_game->player->hull > 1) g_game->player->hull = 1;
+            g_game->player->shield = 0;
+        }
+        level = std::max(level, g_game->player->weaponLevel);
 
         bool alive = g_game->player->hull > 0;
         if (lastAlive && !alive) ++deaths;
@@ -486,6 +503,8 @@ struct Options {
     bool audio = false;
     bool audioBench = false;
     int seconds = 20; // real seconds measured per audio benchmark row
+    Difficulty difficulty = DIFFICULTY_NORMAL;
+    bool powered = false; // every game starts with weapon level 4 and a full shield
 };
 
 bool parse(int argc, char** argv, Options& o) {
@@ -497,6 +516,10 @@ bool parse(int argc, char** argv, Options& o) {
             o.shots = argv[++i];
         } else if (!strcmp(argv[i], "--samples") && i + 1 < argc) {
             o.samples = atoi(argv[++i]);
+        } else if (!strcmp(argv[i], "--difficulty") && i + 1 < argc) {
+            if (!parseDifficulty(argv[++i], o.difficulty)) return false;
+        } else if (!strcmp(argv[i], "--powered")) {
+            o.powered = true;
         } else if (!strcmp(argv[i], "--bench")) {
             o.bench = true;
         } else if (!strcmp(argv[i], "--one-life")) {
@@ -548,8 +571,19 @@ void shot(Options const& o, const char* name) {
 }
 
 // The pictures of --shots, each once, from a drawn frame before its swap.
+// The enemies on screen now.
+unsigned enemiesInView() {
+    unsigned n = 0;
+    int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
+    for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+        vec2 s = screenOf(g_game->enemies.data[i]->position);
+        if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++n;
+    }
+    return n;
+}
+
 void takeShots(Options const& o, bool& shotTaken) {
-    static bool title = false, menu = false, wave = false, pause = false, over = false;
+    static bool title = false, menu = false, wave = false, pause = false, over = false, powered = false;
     bool settled = g_fader->done() && g_fader->alpha == g_fader->to;
     if (!title && runlevel == Shell::TITLE && simTime > 1200) {
         shot(o, "title.bmp");
@@ -570,16 +604,17 @@ void takeShots(Options const& o, bool& shotTaken) {
     if (!wave && runlevel == Shell::PLAY && !shell->paused && g_game->playing && g_game->player->hull > 0 &&
         g_game->wave >= 3) {
         // A busy moment: many enemies in view and the guns firing.
-        unsigned inView = 0;
-        int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
-        for (unsigned i = 0; i < g_game->enemies.count; ++i) {
-            vec2 s = screenOf(g_game->enemies.data[i]->position);
-            if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++inView;
-        }
-        if (inView >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
+        if (enemiesInView() >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
             shot(o, "wave.bmp");
             wave = shotTaken = true;
         }
+    }
+    if (!powered && runlevel == Shell::PLAY && !shell->paused && g_game->playing &&
+        g_game->player->shield > 0 && g_game->player->weaponLevel >= 4 &&
+        (bot->buttons & (1u << SDL_BUTTON_LEFT)) && enemiesInView() >= 3 && simTime > gameBegan + 9000) {
+        // The upgraded ship in a fight: shield ring, fanned bolts, the lit WPN marks.
+        shot(o, "powered.bmp");
+        powered = shotTaken = true;
     }
 }
 
@@ -609,6 +644,7 @@ struct PauseWatch {
 int play(Options const& o) {
     bot->oneLife = o.oneLife;
     startUp(o);
+    shell->settings.difficulty = o.difficulty;
     if (o.shots) shell->shotOptions = &o;
     Tally tally;
     PauseWatch watch;
@@ -653,10 +689,11 @@ int play(Options const& o) {
         if (simTime >= nextMinute) {
             ++minute;
             nextMinute += 60000;
-            fprintf(stderr,
-                    "minute %d: rss %.1f MB, game %d, wave %d, kills %d, deaths %d, powerups %d, %s\n",
-                    minute, residentMB(), tally.games, g_game ? g_game->wave : 0, tally.kills, tally.deaths,
-                    tally.powerups, g_game && !g_game->playing ? "game over" : "playing");
+            fprintf(
+                stderr,
+                "minute %d: rss %.1f MB, game %d, wave %d, kills %d, deaths %d, powerups %d, level %d, %s\n",
+                minute, residentMB(), tally.games, g_game ? g_game->wave : 0, tally.kills, tally.deaths,
+                tally.powerups, tally.level, g_game && !g_game->playing ? "game over" : "playing");
         }
         if (!bot->quitting && simTime >= runEnd) {
             bot->quitting = true;
@@ -670,12 +707,14 @@ int play(Options const& o) {
     double wall = wallSeconds() - wallStart;
     Quenth::quit();
 
-    printf("bot seed %d: %.2f min, %llu frames, games %d, wave %d, %d kills, %d deaths, %d power-ups, "
-           "%.3f allocs/frame after warm-up, %llu allocs in %llu steady frames, %s, peak rss %.0f MB\n",
-           o.seed, simTime / 60000.0, (unsigned long long)frames, tally.games, tally.waves, tally.kills,
-           tally.deaths, tally.powerups, countedFrames ? (double)allocs / countedFrames : 0.0,
-           (unsigned long long)steadyAllocs, (unsigned long long)steadyFrames,
-           g_game && !g_game->playing ? "game over" : "alive", peakResidentMB());
+    printf("bot seed %d %s: %.2f min, %llu frames, games %d, wave %d, %d kills, %d deaths, %d power-ups, "
+           "level %d, %.3f allocs/frame after warm-up, %llu allocs in %llu steady frames, %s, peak rss %.0f "
+           "MB\n",
+           o.seed, difficultyName(o.difficulty), simTime / 60000.0, (unsigned long long)frames, tally.games,
+           tally.waves, tally.kills, tally.deaths, tally.powerups, tally.level,
+           countedFrames ? (double)allocs / countedFrames : 0.0, (unsigned long long)steadyAllocs,
+           (unsigned long long)steadyFrames, g_game && !g_game->playing ? "game over" : "alive",
+           peakResidentMB());
     fprintf(stderr, "wall %.1f s (%.1f x real time), worst steady frame %llu allocs\n", wall,
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
     printf("%d pauses, %d frames in which the paused game moved\n", watch.pauses, watch.faults);
@@ -1006,13 +1045,14 @@ int audioBenchMain(Options const& o) {
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
-        fprintf(stderr,
-                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] [--bench "
-                "[--samples N]] [--audio]\n"
-                "       [--audio-bench [--seconds N]]\n");
+        fprintf(stderr, "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] "
+                        "[--difficulty D] [--powered] [--bench "
+                        "[--samples N]] [--audio]\n"
+                        "       [--audio-bench [--seconds N]]\n");
         return 2;
     }
     bot = new Bot((uint32_t)o.seed);
+    bot->powered = o.powered;
     bot->pauses = !o.bench && !o.audioBench;
     if (o.audioBench) return audioBenchMain(o);
     return o.bench ? benchMain(o) : play(o);

@@ -64,12 +64,21 @@ TEST_F(PowerupTest, FliesIntoTheShipAndTakesEffect) {
     setTime(start + 500);
     p->update(); // collected and gone
     EXPECT_EQ(g_game->powerups.count, before - 1);
-    EXPECT_FLOAT_EQ(ship->hull, 100); // "Hull restored" is 100, below a fresh ship's 125
+    EXPECT_FLOAT_EQ(ship->hull, 125); // "Hull restored" never lowers a fresh ship's 125
     TextIndicator* ti = lastIndicator();
     ASSERT_NE(ti, nullptr);
     EXPECT_STREQ(ti->text->text.getCString(), "Hull restored");
     EXPECT_FLOAT_EQ(ti->text->color.g, 1.0f);
     EXPECT_FLOAT_EQ(ti->text->color.r, 0.1f);
+}
+
+TEST_F(PowerupTest, HullRestoredRepairsADamagedShipToMaxHull) {
+    Player* ship = g_game->player;
+    ship->hull = 40;
+    Powerup* p = dropAt(ship->position.x, ship->position.y, 4);
+    p->collect();
+    delete p;
+    EXPECT_FLOAT_EQ(ship->hull, ship->maxHull);
 }
 
 TEST_F(PowerupTest, IsPickedUpAndFliesTheShortWayAcrossTheSeam) {

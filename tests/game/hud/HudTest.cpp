@@ -1,7 +1,12 @@
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/core/GameClock.h"
 #include "game/actors/Player.h"
+#include "game/actors/Powerup.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
@@ -216,6 +221,61 @@ TEST_F(HudTest, PanelsShowEnergyHullAndSpareLives) {
     EXPECT_EQ(lit, 2);
     EXPECT_EQ((void*)p->energyText->parent, (void*)g_hud);
     EXPECT_STREQ(p->energyText->text.getCString(), "Energy: 175");
+}
+
+// The wave announcement, the lives left and the power-up texts of one busy
+// moment stack under each other at the centre and never overlap while they
+// rise; the game-over text goes under them.
+TEST_F(HudTest, CentreMessagesStackWithoutOverlapping) {
+    Player* p = g_game->player;
+    g_game->nextWave();
+    p->spawn();
+    advance(300);
+    g_game->update();
+    Powerup* token = new Powerup();
+    token->kind = 3;
+    token->position = p->position;
+    token->collect();
+    delete token;
+    p->spawn();
+    advance(500);
+    g_game->update();
+    p->spawn();
+    p->invulnerableUntil = 0;
+    p->damage(1000); // the last ship lost
+    advance(16);
+    g_game->update();
+    ASSERT_FALSE(g_game->playing);
+
+    std::vector<std::string> seen;
+    for (int f = 0; f < 150; ++f) {
+        std::vector<TextIndicator*> live;
+        for (unsigned i = 0; i < g_game->actors.count; ++i) {
+            TextIndicator* ti = dynamic_cast<TextIndicator*>(g_game->actors[i]);
+            if (ti && ti->stacked) live.push_back(ti);
+        }
+        if (f == 0) {
+            ASSERT_EQ(live.size(), 5u);
+            for (TextIndicator* ti : live) {
+                seen.push_back(ti->text->text.getCString());
+                EXPECT_GT(ti->text->outline.a, 0.5f);
+                EXPECT_EQ((void*)ti->text->parent, (void*)g_hud);
+                EXPECT_FLOAT_EQ(ti->position.x, 640);
+                EXPECT_LT(ti->position.y + ti->halfHeight(), g_game->gameOverText->position.y);
+            }
+        }
+        for (size_t a = 0; a < live.size(); ++a)
+            for (size_t b = a + 1; b < live.size(); ++b)
+                EXPECT_GE(fabsf(live[a]->position.y - live[b]->position.y),
+                          live[a]->halfHeight() + live[b]->halfHeight())
+                    << seen[0] << " frame " << f;
+        advance(16);
+        g_game->update();
+    }
+    std::sort(seen.begin(), seen.end());
+    std::vector<std::string> expected = {"1 life left", "2 lives left", "Extra score", "Last ship!",
+                                         "Wave 1 incoming"};
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(HudTest, ScreenshotNoticeNamesTheFileForTwoSecondsAndStaysOutOfTheNextShot) {

@@ -56,18 +56,28 @@ TEST_F(DrawTest, LaserShowsWhereTheCameraLooksAcrossTheSeam) {
     EXPECT_EQ(brightness(testsupport::readBackPixel(540 + 300, 360 + 200)), 0);
 }
 
-TEST_F(DrawTest, WeaponPanelBarsFillWithEnergy) {
+TEST_F(DrawTest, WeaponPanelShowsEnergyHullShieldAndLevel) {
     g_hud->clear();
     g_hud->add(g_game->weaponBox);
-    g_game->player->energy = 175;
-    g_game->player->hull = 125;
-    g_game->weaponBox->showPlayer(g_game->player);
+    Player* p = g_game->player;
+    p->energy = 175;
+    p->hull = 125;
+    p->shield = 25;
+    p->setWeaponLevel(2);
+    g_game->weaponBox->showPlayer(p);
     g_hud->draw();
-    // The energy bar runs from x 63.5 over 119 pixels at y 644.5 to 654.5: half is lit.
-    testsupport::Pixel lit = testsupport::readBackPixel(80, 649);
+    // The energy bar runs from x 63.5 over 119 pixels at y 637.5 to 644.5: half is lit.
+    testsupport::Pixel lit = testsupport::readBackPixel(80, 641);
     EXPECT_GT(lit.b, 150);
     EXPECT_GT(lit.g, 120);
-    EXPECT_EQ(brightness(testsupport::readBackPixel(150, 649)), 0);
-    // The hull bar is full.
-    EXPECT_GT(testsupport::readBackPixel(175, 675).g, 150);
+    EXPECT_EQ(brightness(testsupport::readBackPixel(150, 641)), 0);
+    // The hull bar (y 654.5 to 661.5) is full.
+    EXPECT_GT(testsupport::readBackPixel(175, 658).g, 150);
+    // The shield bar (y 671.5 to 678.5) a quarter full.
+    EXPECT_GT(testsupport::readBackPixel(70, 675).b, 150);
+    EXPECT_EQ(brightness(testsupport::readBackPixel(120, 675)), 0);
+    // Two WPN marks lit (x 62.5 + 15.5 i, y 696.5 to 700.5), the third dark.
+    EXPECT_GT(testsupport::readBackPixel(67, 698).r, 200);
+    EXPECT_GT(testsupport::readBackPixel(83, 698).r, 200);
+    EXPECT_EQ(brightness(testsupport::readBackPixel(98, 698)), 0);
 }

@@ -5,6 +5,7 @@
 #include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
+#include "game/weapons/EnemyWeapon.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
 #include "particles/ParticleSystem.h"
@@ -157,4 +158,41 @@ TEST_F(WaveTest, SurvivorsAreReAddedToTheWorldOnce) {
     EXPECT_EQ(p->drawable->prev, p->exhaust->defaultSlice);
     EXPECT_EQ(p->exhaust->defaultSlice->prev, (Drawable*)p->laser);
     EXPECT_EQ(p->laser->prev, (Drawable*)p->plasma);
+}
+
+// Normal is the game as it always was; Easy and Hard scale the enemies' guns
+// and how fast the waves grow, by the factors the README gives.
+TEST_F(WaveTest, DifficultyScalesEnemyGunsAndWaveGrowthAndNormalIsUnchanged) {
+    struct Case {
+        Difficulty d;
+        float damageMin, damageMax, fireRate;
+        int wave1, wave3Fighters, wave3Fighter2;
+        float multiplier;
+    };
+    const Case cases[] = {
+        {DIFFICULTY_EASY, 1.0f, 3.5f, 0.42f, 12, 16, 4, 1.07f},
+        {DIFFICULTY_NORMAL, 2.0f, 7.0f, 0.7f, 13, 18, 4, 1.1f},
+        {DIFFICULTY_HARD, 2.8f, 9.8f, 0.91f, 14, 20, 4, 1.13f},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(difficultyName(c.d));
+        delete g_game;
+        g_game = new Game();
+        g_game->setDifficulty(c.d);
+        g_game->init();
+        EXPECT_EQ(g_game->chosenDifficulty, c.d);
+        g_game->nextWave();
+        EXPECT_EQ((int)g_game->enemies.count, c.wave1);
+        EXPECT_FLOAT_EQ(g_game->difficulty, c.multiplier);
+        Enemy* e = g_game->enemies[0];
+        EXPECT_FLOAT_EQ(e->weapon->damageMin, c.damageMin);
+        EXPECT_FLOAT_EQ(e->weapon->damageMax, c.damageMax);
+        EXPECT_FLOAT_EQ(e->weapon->fireRate, c.fireRate);
+        g_game->nextWave();
+        unsigned before = g_game->enemies.count;
+        g_game->nextWave();
+        std::vector<int> counts = countTypes(before);
+        EXPECT_EQ(counts[0], c.wave3Fighters);
+        EXPECT_EQ(counts[1], c.wave3Fighter2);
+    }
 }
