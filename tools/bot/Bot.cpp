@@ -10,6 +10,8 @@
 // wave.bmp), --bench (frame-budget benchmark instead of a play run) with
 // --samples N (frames per table row, default 400).
 
+#include "tools/bot/Bot.h"
+
 #include "app/Apology.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
@@ -62,7 +64,7 @@ int runlevel = 1;
 // GL draw calls of the whole program. The bot is linked with
 // --wrap=glDrawArrays and --wrap=glBegin, so every draw site of the static
 // libraries comes through here without a change to the drawing code.
-static unsigned long g_drawCalls = 0;
+unsigned long g_drawCalls = 0;
 extern "C" {
 void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 void __real_glBegin(GLenum mode);
@@ -76,19 +78,19 @@ void __wrap_glBegin(GLenum mode) {
 }
 }
 
-namespace {
-
-const uint32_t STEP = 16;           // ms of game time per frame
-const uint32_t WARMUP = 10000;      // ms of play before allocations are counted
-const uint32_t ENDING_LIMIT = 5000; // ms the quit fade may take before the run gives up
-
-uint32_t simTime = 0; // the driver's clock, ms
+uint32_t simTime = 0;
 
 double wallSeconds() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec + ts.tv_nsec * 1e-9;
 }
+
+namespace {
+
+const uint32_t STEP = 16;           // ms of game time per frame
+const uint32_t WARMUP = 10000;      // ms of play before allocations are counted
+const uint32_t ENDING_LIMIT = 5000; // ms the quit fade may take before the run gives up
 
 double residentMB() {
     long pages = 0, resident = 0;
@@ -276,6 +278,8 @@ public:
 
 Bot* bot = nullptr;
 
+} // namespace
+
 // The engine's frame end (close request, input snapshot, swap) with the
 // clock then set to the fixed step and the bot's input in the snapshot.
 void endFrame() {
@@ -291,6 +295,8 @@ void endFrame() {
     bot->decide(Quenth::framenum);
     bot->write();
 }
+
+namespace {
 
 void setFaderColor(float r, float g, float b) {
     g_fader->r = r;
@@ -320,6 +326,8 @@ void startGame() {
     runlevel = 2;
 }
 
+} // namespace
+
 // The run level changes of the game's main loop, after the game update.
 void afterUpdate() {
     g_fader->draw();
@@ -336,6 +344,8 @@ void afterUpdate() {
     }
     if (runlevel == -1 && g_fader->done()) runlevel = 0;
 }
+
+namespace {
 
 // Counts what happened in the game from frame to frame.
 struct Tally {
@@ -372,15 +382,6 @@ struct Tally {
     }
 };
 
-struct Options {
-    int seed = 1;
-    double minutes = 1;
-    int width = 1280, height = 720;
-    const char* shots = nullptr;
-    bool bench = false;
-    int samples = 400; // frames measured per benchmark row
-};
-
 bool parse(int argc, char** argv, Options& o) {
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -405,6 +406,8 @@ bool parse(int argc, char** argv, Options& o) {
     return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0;
 }
 
+} // namespace
+
 // Start-up as the game does it, with the clock and the random sources fixed.
 void startUp(Options const& o) {
     setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -424,6 +427,8 @@ void startUp(Options const& o) {
     g_hud->debugDraw = false;
     apology = new Apology();
 }
+
+namespace {
 
 void shot(Options const& o, const char* name) {
     if (!o.shots) return;
@@ -520,184 +525,7 @@ int play(Options const& o) {
     return 0;
 }
 
-// One frame of the benchmark, split into its phases, ms. Every phase ends
-// with glFinish so that the GL work lands in the phase that issued it.
-struct FrameTimes {
-    double total, logic, world, hud, composite;
-    unsigned long drawCalls;
-    unsigned enemies;
-};
-
-// The world pass of Scene2D::draw() in two timed halves: the tree into the
-// framebuffer, then the composite onto the window. Kept step for step with it.
-void drawWorldTimed(Scene2D* scene, double& world, double& composite) {
-    double t0 = wallSeconds();
-    scene->framebuffer->bind();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    scene->render();
-    glFinish();
-    double t1 = wallSeconds();
-    scene->framebuffer->unbind();
-    scene->colorTextures[0]->bind(GL_TEXTURE0);
-    Shaders::texture_shader_fixed->bind();
-    Shaders::texture_shader_fixed->setUniform("texture", 0);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    Quenth::fillScreen();
-    glFinish();
-    world += (t1 - t0) * 1000;
-    composite += (wallSeconds() - t1) * 1000;
-}
-
-// The swap and the clock of endFrame(), timed into composite.
-void endFrameTimed(double& composite) {
-    double t0 = wallSeconds();
-    endFrame();
-    glFinish();
-    composite += (wallSeconds() - t0) * 1000;
-}
-
-// One frame of the GL floor: the window cleared, the sky drawn into the
-// world framebuffer, the composite and the swap; the game's clock and input
-// are left alone. Returns its length, ms.
-double floorFrame(Scene2D* floorScene, FrameTimes* t) {
-    FrameTimes local = {};
-    FrameTimes& f = t ? *t : local;
-    unsigned long calls = g_drawCalls;
-    double t0 = wallSeconds();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    drawWorldTimed(floorScene, f.world, f.composite);
-    double t1 = wallSeconds();
-    SDL_GL_SwapBuffers();
-    glFinish();
-    f.composite += (wallSeconds() - t1) * 1000;
-    f.total = (wallSeconds() - t0) * 1000;
-    f.drawCalls = g_drawCalls - calls;
-    return f.total;
-}
-
-double percentile(std::vector<double> v, double q) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    size_t i = (size_t)(q * (v.size() - 1) + 0.5);
-    return v[i];
-}
-
-void report(const char* name, std::vector<FrameTimes> const& f, double floor) {
-    std::vector<double> total, logic, world, hud, composite, calls, enemies;
-    for (auto const& t : f) {
-        total.push_back(t.total);
-        logic.push_back(t.logic);
-        world.push_back(t.world);
-        hud.push_back(t.hud);
-        composite.push_back(t.composite);
-        calls.push_back((double)t.drawCalls);
-        enemies.push_back(t.enemies);
-    }
-    double med = percentile(total, 0.5);
-    printf("| %-8s | %7.0f | %6.2f | %6.2f | %5.1fx | %6.2f | %6.2f | %6.2f | %6.2f | %6.2f | %5.0f |\n",
-           name, percentile(enemies, 0.5), floor, med, floor > 0 ? med / floor : 1.0, percentile(total, 0.99),
-           percentile(logic, 0.5), percentile(world, 0.5), percentile(hud, 0.5), percentile(composite, 0.5),
-           percentile(calls, 0.5));
-}
-
 } // namespace
-
-// Frame budget: the floor of this GL (clear, sky, composite, swap), then the
-// bot playing waves 1, 10 and 20 with its ship kept whole. Later waves are
-// reached by clearing the arena with the game's own kill and setting the wave
-// counter one short, so the game starts the wanted wave itself.
-int benchMain(Options const& o) {
-    startUp(o);
-    const int SAMPLES = 600;      // frames measured per row
-    const uint32_t SETTLE = 4000; // ms between a wave's start and its measurement
-    std::vector<FrameTimes> floorFrames, waveFrames;
-    floorFrames.reserve(SAMPLES);
-    waveFrames.reserve(SAMPLES);
-
-    printf(
-        "| scene    | enemies | floor ms | median ms | x floor | p99 ms | logic | world | HUD | composite | "
-        "draw calls |\n");
-    printf("|----------|--------:|-------:|-------:|------:|-------:|-------:|-------:|-------:|-------:|----"
-           "--:|\n");
-
-    // The floor is measured alone first, then once after every measured game
-    // frame: on a shared machine the load drifts, and each row is read
-    // against the floor of its own stretch of time.
-    Scene2D* floorScene = new Scene2D(-1, -1);
-    floorScene->worldSize = vec2(4096, 4096);
-    Starfield* sky = new Starfield(0);
-    sky->drawStars = false;
-    floorScene->add(sky);
-    for (int i = 0; i < SAMPLES + 60; ++i) {
-        FrameTimes t = {};
-        floorFrame(floorScene, &t);
-        if (i >= 60) floorFrames.push_back(t);
-    }
-    std::vector<double> floorTotals;
-    for (auto const& t : floorFrames) floorTotals.push_back(t.total);
-    report("floor", floorFrames, percentile(floorTotals, 0.5));
-    floorTotals.clear();
-
-    const int waves[3] = {1, 10, 20};
-    int stage = 0;
-    uint32_t measureFrom = 0;
-    while (runlevel != 0 && stage < 3) {
-        FrameTimes t = {};
-        unsigned long calls = g_drawCalls;
-        double t0 = wallSeconds();
-        if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
-
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        drawWorldTimed(g_world, t.world, t.composite);
-        double t1 = wallSeconds();
-        g_hud->draw();
-        g_fader->draw();
-        glFinish();
-        t.hud = (wallSeconds() - t1) * 1000;
-        endFrameTimed(t.composite);
-        double t2 = wallSeconds();
-        if (runlevel == 2) g_game->update();
-        t.logic = (wallSeconds() - t2) * 1000;
-        double t3 = wallSeconds();
-        afterUpdate();
-        glFinish();
-        t.hud += (wallSeconds() - t3) * 1000;
-        t.total = (wallSeconds() - t0) * 1000;
-        t.drawCalls = g_drawCalls - calls;
-
-        if (runlevel != 2 || g_game->wave == 0) continue;
-        t.enemies = g_game->enemies.count;
-        if (measureFrom == 0) measureFrom = simTime + SETTLE;
-        if (simTime < measureFrom) continue;
-        waveFrames.push_back(t);
-        floorTotals.push_back(floorFrame(floorScene, nullptr));
-        if ((int)waveFrames.size() < SAMPLES) continue;
-
-        char name[16];
-        snprintf(name, sizeof name, "wave %d", waves[stage]);
-        report(name, waveFrames, percentile(floorTotals, 0.5));
-        waveFrames.clear();
-        floorTotals.clear();
-        if (++stage == 3) break;
-        g_game->wave = waves[stage] - 1;
-        vec2 centre = g_game->player->position;
-        g_game->killEnemiesInRadius(centre, 1e7f);
-        measureFrom = simTime + SETTLE;
-    }
-    printf(
-        "\nframes are ms of wall time at %dx%d; logic, world, HUD and composite are medians of each phase\n",
-        Quenth::getScreenWidth(), Quenth::getScreenHeight());
-    Quenth::quit();
-    return 0;
-}
 
 int main(int argc, char** argv) {
     Options o;
