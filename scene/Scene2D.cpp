@@ -53,6 +53,11 @@ void Scene2D::setCamera(Camera2D* c) {
 }
 
 void Scene2D::draw() {
+    drawWorld();
+    composite();
+}
+
+void Scene2D::drawWorld() {
     framebuffer->bind();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
@@ -65,8 +70,10 @@ void Scene2D::draw() {
     glDisableClientState(GL_NORMAL_ARRAY);
 
     render();
+}
 
-    // Composite. The textured program is bound here rather than relying on
+void Scene2D::composite() {
+    // The textured program is bound here rather than relying on
     // the last node drawn: after a colour-only draw (an outline, the fader of
     // the previous frame, an empty scene) the quad would otherwise come out
     // in plain vertex white and hide the whole window.

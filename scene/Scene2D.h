@@ -45,8 +45,13 @@ public:
     void setCamera(Camera2D* c);
     Camera2D* getCamera() const { return camera; }
 
-    // Draws the frame into the framebuffer and composites it onto the window.
+    // Draws the frame into the framebuffer and composites it onto the window:
+    // drawWorld(), then composite().
     void draw();
+    // The frame into the framebuffer; leaves the framebuffer bound.
+    void drawWorld();
+    // Lays the framebuffer over the window.
+    void composite();
 
     // One frame's camera update and tree walk, without GL set-up, outlines or
     // composite: with leaf null every leaf is drawn with GL as draw() does;

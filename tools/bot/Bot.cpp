@@ -428,13 +428,13 @@ void startUp(Options const& o) {
     apology = new Apology();
 }
 
-namespace {
-
 void shot(Options const& o, const char* name) {
     if (!o.shots) return;
     quenth::String path = quenth::String(o.shots) + "/" + name;
     quenth::Screenshot::saveScreenshot(path.getCString());
 }
+
+namespace {
 
 int play(Options const& o) {
     startUp(o);

@@ -27,6 +27,8 @@ void startUp(Options const& o);
 void endFrame();
 // The run level changes of the game's main loop, after the game update.
 void afterUpdate();
+// Writes the back buffer to DIR/name when --shots DIR was given.
+void shot(Options const& o, const char* name);
 // The frame-budget benchmark (Bench.cpp).
 int benchMain(Options const& o);
 
