@@ -1,7 +1,13 @@
+#define GL_GLEXT_PROTOTYPES
 #include "scene/Shaders.h"
 
 #include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/ShaderProgram.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstring>
 
 using quenth::GfxUtil;
 using quenth::ShaderProgram;
@@ -13,6 +19,27 @@ ShaderProgram* Shaders::texture_shader = nullptr;
 ShaderProgram* Shaders::color_extract_shader = nullptr;
 ShaderProgram* Shaders::hblur_shader = nullptr;
 ShaderProgram* Shaders::vblur_shader = nullptr;
+ShaderProgram* Shaders::sprite_glow_shader = nullptr;
+bool Shaders::dualSourceBlending = false;
+
+namespace {
+
+// The context is a compatibility one, so the whole list is one string.
+bool hasExtension(char const* name) {
+    char const* list = (char const*)glGetString(GL_EXTENSIONS);
+    size_t n = strlen(name);
+    for (char const* at = list; at && (at = strstr(at, name)); at += n)
+        if ((at == list || at[-1] == ' ') && (at[n] == ' ' || at[n] == 0)) return true;
+    return false;
+}
+
+bool linked(ShaderProgram const* p) {
+    GLint ok = 0;
+    glGetProgramiv(p->id, GL_LINK_STATUS, &ok);
+    return ok != 0;
+}
+
+} // namespace
 
 void Shaders::init() {
     static bool loaded = false;
@@ -25,4 +52,9 @@ void Shaders::init() {
     color_extract_shader = GfxUtil::loadShaderFromDisk("shaders", "color_extract");
     hblur_shader = GfxUtil::loadShaderFromDisk("shaders", "hblur");
     vblur_shader = GfxUtil::loadShaderFromDisk("shaders", "vblur");
+    // Older GLs cannot compile it; glowing sprites then take two passes.
+    if (hasExtension("GL_ARB_blend_func_extended")) {
+        sprite_glow_shader = GfxUtil::loadShaderFromDisk("shaders", "sprite_glow");
+        dualSourceBlending = linked(sprite_glow_shader);
+    }
 }

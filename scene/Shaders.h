@@ -8,7 +8,8 @@ class ShaderProgram;
 // The program-wide GLSL programs, loaded once from "shaders" by the first
 // scene constructor. All drawing goes through color_shader_fixed and
 // texture_shader_fixed (fixed-function matrices and client arrays, sampler
-// "texture" on unit 0); the others are loaded for post-processing.
+// "texture" on unit 0), glowing sprites through sprite_glow_shader where the
+// GL allows; the others are loaded for post-processing.
 class Shaders {
 public:
     static quenth::ShaderProgram* color_shader_fixed;   // vertex colour
@@ -18,8 +19,14 @@ public:
     static quenth::ShaderProgram* color_extract_shader; // bright-pass extract
     static quenth::ShaderProgram* hblur_shader;         // horizontal Gaussian blur
     static quenth::ShaderProgram* vblur_shader;         // vertical Gaussian blur
+    // A sprite and its additive glow in one pass (GlowSprite); needs
+    // dual-source blending.
+    static quenth::ShaderProgram* sprite_glow_shader;
+    // The GL blends with a second fragment output and sprite_glow_shader
+    // linked: GlowSprite draws in one pass.
+    static bool dualSourceBlending;
 
-    // Loads the seven programs; only the first call does anything.
+    // Loads the programs; only the first call does anything.
     static void init();
 };
 

@@ -2,22 +2,27 @@
 
 #include "engine/math/Math.h"
 #include "game/base/Arena.h"
+#include "game/base/Resources.h"
+#include "scene/GlowSprite.h"
 #include "scene/Group.h"
-#include "scene/Sprite.h"
 
 EnemyShip::EnemyShip(EnemyType const& type) : type(type) {
     ship = new Group();
-    body = new Sprite(*type.bodyTex, type.side, type.side);
-    glow = new Sprite(*type.glowTex, type.side, type.side);
-    glow->setDrawMode(DRAW_MODE_ADD);
+    body = new GlowSprite(*type.bodyTex, *type.glowTex, type.side, type.side);
+    // Without the silhouette of either image the whole square is drawn.
+    quenth::Silhouette const* hull = Resources::silhouette(*type.bodyTex);
+    quenth::Silhouette const* glow = Resources::silhouette(*type.glowTex);
+    if (hull && glow) {
+        outline = *hull;
+        outline.add(*glow);
+        body->outline = &outline;
+    }
     ship->add(body);
-    ship->add(glow);
     drawable = ship;
 }
 
 EnemyShip::~EnemyShip() {
     delete body;
-    delete glow;
     delete ship;
     drawable = nullptr;
 }

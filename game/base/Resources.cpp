@@ -3,6 +3,7 @@
 #include "engine/gfx/Font.h"
 #include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/ImageLoader.h"
+#include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 
@@ -66,6 +67,7 @@ namespace {
 struct TextureEntry {
     char const* path;
     Texture** slot;
+    bool traced = false; // its silhouette is kept (enemy art, drawn trimmed)
 };
 
 struct FontEntry {
@@ -93,20 +95,20 @@ const TextureEntry TEXTURES[] = {
     {"gfx/plasmabullet.png", &Resources::plasmabullet_tex},
     {"gfx/powerup_anim.png", &Resources::powerup_anim_tex},
     {"gfx/powerup_glow_anim.png", &Resources::powerup_glow_anim_tex},
-    {"gfx/enemy_fighter.png", &Resources::enemy_fighter_tex},
-    {"gfx/enemy_fighter_glow.png", &Resources::enemy_fighter_glow_tex},
-    {"gfx/enemy_fighter2.png", &Resources::enemy_fighter2_tex},
-    {"gfx/enemy_fighter2_glow.png", &Resources::enemy_fighter2_glow_tex},
-    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead_tex},
-    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead_glow_tex},
-    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead2_tex},
-    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead2_glow_tex},
-    {"gfx/enemy_probe.png", &Resources::enemy_probe_tex},
-    {"gfx/enemy_probe_glow.png", &Resources::enemy_probe_glow_tex},
-    {"gfx/enemy_probe2.png", &Resources::enemy_probe2_tex},
-    {"gfx/enemy_probe2_glow.png", &Resources::enemy_probe2_glow_tex},
-    {"gfx/enemy_probe3.png", &Resources::enemy_probe3_tex},
-    {"gfx/enemy_probe3_glow.png", &Resources::enemy_probe3_glow_tex},
+    {"gfx/enemy_fighter.png", &Resources::enemy_fighter_tex, true},
+    {"gfx/enemy_fighter_glow.png", &Resources::enemy_fighter_glow_tex, true},
+    {"gfx/enemy_fighter2.png", &Resources::enemy_fighter2_tex, true},
+    {"gfx/enemy_fighter2_glow.png", &Resources::enemy_fighter2_glow_tex, true},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead_tex, true},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead_glow_tex, true},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead2_tex, true},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead2_glow_tex, true},
+    {"gfx/enemy_probe.png", &Resources::enemy_probe_tex, true},
+    {"gfx/enemy_probe_glow.png", &Resources::enemy_probe_glow_tex, true},
+    {"gfx/enemy_probe2.png", &Resources::enemy_probe2_tex, true},
+    {"gfx/enemy_probe2_glow.png", &Resources::enemy_probe2_glow_tex, true},
+    {"gfx/enemy_probe3.png", &Resources::enemy_probe3_tex, true},
+    {"gfx/enemy_probe3_glow.png", &Resources::enemy_probe3_glow_tex, true},
     {"gfx/hud_radar_dials.png", &Resources::hud_radar_dials_tex},
     {"gfx/hud_radar_mask.png", &Resources::hud_radar_mask_tex},
     {"gfx/hud_bars_mask.png", &Resources::hud_bars_mask_tex},
@@ -121,6 +123,12 @@ const FontEntry FONTS[] = {
     {"gfx/minifont.png", &Resources::font_mini},
 };
 
+const unsigned TEXTURE_COUNT = sizeof TEXTURES / sizeof TEXTURES[0];
+
+// The silhouettes of the traced textures, index for index with TEXTURES;
+// null for the others. Kept for the process like the textures.
+quenth::Silhouette* silhouettes[TEXTURE_COUNT];
+
 void logResult() {
     puts(ImageLoader::lastError != 0 ? "ERROR" : "OK");
 }
@@ -129,9 +137,17 @@ void logResult() {
 
 void Resources::load() {
     puts(":: loading resources...");
-    for (TextureEntry const& e : TEXTURES) {
+    for (unsigned i = 0; i < TEXTURE_COUNT; i++) {
+        TextureEntry const& e = TEXTURES[i];
         printf("Loading texture %s... ", e.path);
-        *e.slot = ImageLoader::loadTexture(e.path, false);
+        if (e.traced) {
+            Surface* image = ImageLoader::load(e.path, false);
+            delete silhouettes[i];
+            silhouettes[i] = image ? new quenth::Silhouette(image) : nullptr;
+            *e.slot = ImageLoader::makeTexture(image);
+        } else {
+            *e.slot = ImageLoader::loadTexture(e.path, false);
+        }
         logResult();
     }
     for (FontEntry const& e : FONTS) {
@@ -156,4 +172,10 @@ void Resources::load() {
     puts("OK");
     puts(":: All done.");
     fflush(stdout);
+}
+
+quenth::Silhouette const* Resources::silhouette(Texture const* t) {
+    for (unsigned i = 0; i < TEXTURE_COUNT; i++)
+        if (t && *TEXTURES[i].slot == t) return silhouettes[i];
+    return nullptr;
 }
