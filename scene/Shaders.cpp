@@ -7,8 +7,6 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <cstring>
-
 using quenth::GfxUtil;
 using quenth::ShaderProgram;
 
@@ -23,15 +21,6 @@ ShaderProgram* Shaders::sprite_glow_shader = nullptr;
 bool Shaders::dualSourceBlending = false;
 
 namespace {
-
-// The context is a compatibility one, so the whole list is one string.
-bool hasExtension(char const* name) {
-    char const* list = (char const*)glGetString(GL_EXTENSIONS);
-    size_t n = strlen(name);
-    for (char const* at = list; at && (at = strstr(at, name)); at += n)
-        if ((at == list || at[-1] == ' ') && (at[n] == ' ' || at[n] == 0)) return true;
-    return false;
-}
 
 bool linked(ShaderProgram const* p) {
     GLint ok = 0;
@@ -53,7 +42,7 @@ void Shaders::init() {
     hblur_shader = GfxUtil::loadShaderFromDisk("shaders", "hblur");
     vblur_shader = GfxUtil::loadShaderFromDisk("shaders", "vblur");
     // Older GLs cannot compile it; glowing sprites then take two passes.
-    if (hasExtension("GL_ARB_blend_func_extended")) {
+    if (GfxUtil::hasExtension("GL_ARB_blend_func_extended")) {
         sprite_glow_shader = GfxUtil::loadShaderFromDisk("shaders", "sprite_glow");
         dualSourceBlending = linked(sprite_glow_shader);
     }

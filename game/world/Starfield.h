@@ -10,13 +10,20 @@
 #include "scene/Effect.h"
 
 namespace quenth {
+class Framebuffer;
 class Texture;
-}
+} // namespace quenth
 
 // The backdrop of the arena: a slowly drifting sky box seen through a 3D
 // camera and, in front of it, a layer of screen-space stars that scroll
 // against the camera's motion with depth parallax and wrap at the screen
 // edges. The first child of the world scene, drawn additively.
+//
+// The sky turns by a few hundredths of a pixel per frame, so it is kept
+// drawn in a window-sized image and copied into the scene each frame. Once
+// it has moved, the bands of that image are drawn again one per frame, so
+// the image is never more than one sweep of the bands behind (a third of a
+// pixel) and is exact again one sweep after the sky stops.
 class Starfield : public Effect {
 public:
     // One star, 24 bytes.
@@ -28,16 +35,24 @@ public:
         float size;         // sprite scale in [0.2, 0.7)
     };
 
-    quenth::Texture* texture;    // Resources::star_tex
-    quenth::Stack<Vertex> stars; // the stars; count is the number asked for
-    float parallax;              // share of the camera motion that the nearest stars follow
-    float zMin, zMax;            // depth range
-    float margin;                // pixels beyond the screen edges that stars wrap through
-    float starWidth, starHeight; // quad size of a star of size 1, pixels
-    bool drawSky;                // draw the sky box
-    bool drawStars;              // draw the star layer
-    quenth::Camera camera;       // the sky box's 3D camera
-    quenth::Skybox skybox;       // six faces from Resources
+    quenth::Texture* texture;      // Resources::star_tex
+    quenth::Stack<Vertex> stars;   // the stars; count is the number asked for
+    float parallax;                // share of the camera motion that the nearest stars follow
+    float zMin, zMax;              // depth range
+    float margin;                  // pixels beyond the screen edges that stars wrap through
+    float starWidth, starHeight;   // quad size of a star of size 1, pixels
+    bool drawSky;                  // draw the sky box
+    bool drawStars;                // draw the star layer
+    quenth::Camera camera;         // the sky box's 3D camera
+    quenth::Skybox skybox;         // six faces from Resources
+    bool cacheSky;                 // keep the sky in skyCache (off: drawn whole every frame)
+    quenth::Framebuffer* skyCache; // the sky as drawn, the size of the target; owned, made on first use
+    quenth::vec3 skyDirection;     // sky camera direction of the bands drawn last
+    int skyBand;                   // band of skyCache to draw next, counted from the bottom
+    int skyBandsBehind;            // bands not yet drawn at skyDirection
+
+    // Rows of skyCache drawn again per frame after the sky moved.
+    static const int SKY_BAND_ROWS = 64;
 
     explicit Starfield(int n);
     virtual ~Starfield();
@@ -46,6 +61,16 @@ public:
     // Scrolls the stars by the camera's motion of this frame.
     void move(quenth::vec2& delta);
     virtual void draw(SceneState& state);
+
+private:
+    // Points the sky camera for the current game time.
+    void aimSkyCamera();
+    // Draws the sky box added to the bound framebuffer.
+    void drawSkybox();
+    // Brings skyCache up to date as far as this frame does and copies it
+    // into the bound framebuffer, which must hold nothing yet. False when
+    // the GL cannot copy between framebuffers.
+    bool copySkyFromCache();
 };
 
 #endif
