@@ -26,10 +26,7 @@ Enemy::Enemy()
 
 Enemy::~Enemy() {
     delete weapon;
-    if (g_arena) {
-        stackRemove(g_arena->enemies, this);
-        g_arena->removeActor(this);
-    }
+    if (g_arena) stackRemove(g_arena->enemies, this);
 }
 
 // A random point in the arena, drawn from g_rand as x then y.
@@ -169,6 +166,7 @@ void Enemy::destroy() {
     g_world->add(g_arena->explosionSlice);
 
     g_arena->addScore(scoreValue);
+    g_arena->countKill();
 
     if (g_rand.randf() - dropChance < 0) {
         Powerup* pu = new Powerup();

@@ -86,6 +86,7 @@ Player::Player()
 }
 
 Player::~Player() {
+    if (g_arena) stackRemove(g_arena->friends, this);
     delete plasma;
     delete laser;
     delete bottomSprite;

@@ -65,10 +65,7 @@ Powerup::Powerup()
 }
 
 Powerup::~Powerup() {
-    if (g_arena) {
-        stackRemove(g_arena->powerups, this);
-        g_arena->removeActor(this);
-    }
+    if (g_arena) stackRemove(g_arena->powerups, this);
     delete ship;
     delete animGlow;
     delete anim;

@@ -22,7 +22,6 @@ TextIndicator::TextIndicator() {
 }
 
 TextIndicator::~TextIndicator() {
-    if (g_arena) g_arena->removeActor(this);
     delete text;
 }
 

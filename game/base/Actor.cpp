@@ -2,13 +2,16 @@
 
 #include "engine/math/Math.h"
 #include "engine/math/vec3.h"
+#include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "scene/Drawable.h"
 #include "scene/Scene2D.h"
 
 Actor::Actor() : drawable(nullptr), position(0, 0), radius(0), rotation(0), scale(1.0f), updatePass(0) {}
 
-Actor::~Actor() {}
+Actor::~Actor() {
+    if (g_arena) g_arena->removeActor(this);
+}
 
 bool Actor::damage(float) {
     return true;

@@ -7,7 +7,8 @@ class Drawable;
 
 // Base of every object the game updates once per frame: enemies, the player,
 // power-ups, floating texts and score counters. Actors live in the game's
-// `actors` list and delete themselves when they die.
+// `actors` list and delete themselves when they die; a deleted actor leaves
+// that list, so the list never holds a dead one.
 class Actor {
 public:
     Drawable* drawable;    // scene node showing the actor; owned by the subclass, may be null
@@ -18,6 +19,7 @@ public:
     unsigned updatePass;   // number of the game's actor pass that last updated this actor
 
     Actor();
+    // Leaves g_arena's actors (nothing when absent or when no arena exists).
     virtual ~Actor();
     // Wraps the position into the world and copies position, scale and
     // rotation to the drawable.

@@ -18,6 +18,9 @@ Arena::Arena()
 }
 
 Arena::~Arena() {
+    delete explosionSlice;
+    delete weaponParticles;
+    delete explosionParticles;
     if (g_arena == this) g_arena = nullptr;
 }
 

@@ -22,7 +22,8 @@ class Powerup;
 // gun asks for. The game (world/Game) is the one arena and implements the
 // services; actors and guns reach it through g_arena and never through the
 // game itself. The lists hold raw pointers; their objects delete themselves
-// and leave the lists in their destructors.
+// and leave the lists in their destructors. Whatever is still alive in them
+// when the game ends is deleted with the game.
 class Arena {
 public:
     quenth::Stack<Actor*> actors;       // everything updated once per frame
@@ -39,8 +40,9 @@ public:
 
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
     Arena();
-    // Stops being g_arena. A game is never torn down while the program runs,
-    // so nothing else is freed.
+    // Frees explosionSlice and the two particle systems and stops being
+    // g_arena. Whatever used them (actors, guns) must be gone by then: the
+    // game deletes it first.
     virtual ~Arena();
 
     // Takes an actor out of actors (the last entry moves into its slot).
@@ -52,6 +54,9 @@ public:
     virtual void addUpgrade(int points) = 0;
     // A shake of duration ms decaying from magnitude world units; replaces a running one.
     virtual void screenShake(float duration, float magnitude) = 0;
+    // An enemy was destroyed (by the player's guns or a nuke): counted for
+    // the game's statistics.
+    virtual void countKill() = 0;
     // Destroys every enemy with a wrapped image closer than radius to center.
     virtual void killEnemiesInRadius(quenth::vec2& center, float radius) = 0;
     // The enemy, or the friend, whose circle the segment from-to enters first

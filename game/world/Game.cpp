@@ -31,9 +31,33 @@ using quenth::vec2;
 Game::Game()
     : reticle(nullptr), scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr),
       radarBox(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0),
-      wave(0), nextWaveTime(0), playing(true), upgrades(0), updatePass(0) {
+      wave(0), nextWaveTime(0), playing(true), upgrades(0), kills(0), updatePass(0) {
     starfield = new Starfield(512);
     gameOverText = new Text(Resources::font_big, "Game Over");
+}
+
+Game::~Game() {
+    // The panels first: the score counter is one of the actors but belongs to
+    // its panel, and leaves the list when the panel deletes it.
+    delete scoreBox;
+    delete weaponBox;
+    delete radarBox;
+    delete reticle;
+    delete gameOverText;
+    delete player; // leaves friends and actors
+    player = nullptr;
+    // What the lists still hold: each entry is taken off before it is
+    // deleted, so whatever its destructor removes, nothing goes twice.
+    // Enemies and power-ups are in actors too; the other two lists only hold
+    // what has strayed from it.
+    while (actors.count > 0) delete actors.data[--actors.count];
+    while (enemies.count > 0) delete enemies.data[--enemies.count];
+    while (powerups.count > 0) delete powerups.data[--powerups.count];
+    friends.clear();
+    delete starfield;
+    // Every drawable of the game has left its scene with its deletion; the
+    // particle systems go with the arena, after the guns that use them.
+    if (g_game == this) g_game = nullptr;
 }
 
 void Game::init() {
@@ -86,6 +110,7 @@ void Game::init() {
     difficulty = 1.0f;
     wave = 0;
     upgrades = 0;
+    kills = 0;
     lives = 3;
     playing = true;
     gameOverStart = gameOverEnd = 0;
@@ -93,11 +118,15 @@ void Game::init() {
 }
 
 void Game::update() {
+    reticle->update();
+    // While play is paused the game stands still even when the frame loop
+    // goes on calling: a pass without game time would still roll a new
+    // screen shake offset and new enemy waypoints every frame.
+    if (quenth::GameClock::paused) return;
+
     float now = (float)quenth::GameClock::currentTime;
     float sw = (float)quenth::Quenth::getScreenWidth();
     float sh = (float)quenth::Quenth::getScreenHeight();
-
-    reticle->update();
 
     // Every actor in the list is updated exactly once per pass, including
     // those pushed during the pass. An update may delete actors (itself,
@@ -187,6 +216,10 @@ void Game::screenShake(float duration, float magnitude) {
     shakeMagnitude = magnitude;
     shakeStart = now;
     shakeEnd = now + duration;
+}
+
+void Game::countKill() {
+    ++kills;
 }
 
 void Game::killEnemiesInRadius(vec2& center, float radius) {

@@ -21,6 +21,12 @@ class Text;
 // frame, drives the camera over the wrapping arena, starts the waves, shakes
 // the screen and shows "Game Over". The program, the tools and the tests
 // reach it through g_game; the objects inside it reach it as g_arena.
+//
+// Ownership: the game owns the player, the starfield, the HUD panels (and
+// through them the counters), the reticle and the game-over text; the lists
+// own whatever else they hold (enemies, power-ups, floating texts), which
+// deletes itself when it dies. Deleting the game frees all of it and leaves
+// nothing of it in the scenes, so that a new game can take its place.
 class Game : public Arena {
 public:
     Reticle* reticle;                 // the mouse reticle, in the HUD scene
@@ -38,12 +44,17 @@ public:
     float nextWaveTime;               // currentTime after which the next wave starts regardless, ms
     bool playing;                     // true until game over
     int upgrades;                     // upgrade points collected
+    int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
 
     Game();
+    // Deletes everything the game owns and what its lists still hold, takes
+    // it all out of the scenes, and stops being g_game and g_arena.
+    virtual ~Game();
     // Builds the scene for a new game; g_game must already point here.
     void init();
-    // One frame of game logic.
+    // One frame of game logic; while the game clock is paused only the
+    // reticle follows the mouse.
     void update();
     // Announces and creates the next wave.
     void nextWave();
@@ -51,13 +62,14 @@ public:
     virtual void addScore(int points);
     virtual void addUpgrade(int points);
     virtual void screenShake(float duration, float magnitude);
+    virtual void countKill();
     virtual void killEnemiesInRadius(quenth::vec2& center, float radius);
     virtual hit_struct hitEnemy(quenth::vec2 const& from, quenth::vec2 const& to);
     virtual hit_struct hitFriend(quenth::vec2 const& from, quenth::vec2 const& to);
 };
 
-// The running game; null until the title is left. Defined by the program with
-// the singletons of game/base/Globals.h.
+// The running game; null until the title is left and while no game is on.
+// Defined by the program with the singletons of game/base/Globals.h.
 extern Game* g_game;
 
 #endif

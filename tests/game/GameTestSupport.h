@@ -44,11 +44,8 @@ protected:
         g_game->init();
     }
 
-    // The game is left alive: objects of a game refer to it until the end.
-    void TearDown() override {
-        g_game = nullptr;
-        g_arena = nullptr;
-    }
+    // The game goes as a restart ends it: with everything it made.
+    void TearDown() override { delete g_game; }
 
     // Game logic reads the game clock; the reticle and the fader read the
     // frame clock. Tests move both together.
@@ -69,6 +66,11 @@ protected:
     static void setMouse(int x, int y) {
         quenth::Quenth::events->mouseNowX = x;
         quenth::Quenth::events->mouseNowY = y;
+    }
+    // Puts the mouse where the world point shows under the world camera.
+    static void aimAt(quenth::vec2 const& p) {
+        quenth::vec2 s = g_world->worldToScreen(p);
+        setMouse((int)s.x, (int)s.y);
     }
     // Whether d is a direct child of the world scene, and how often.
     static int countInWorld(Drawable* d) {

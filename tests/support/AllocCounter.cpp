@@ -7,6 +7,7 @@
 namespace {
 
 std::atomic<uint64_t> g_allocs{0};
+std::atomic<uint64_t> g_deletes{0};
 thread_local uint64_t t_allocs = 0;
 
 void* counted(std::size_t size) {
@@ -25,6 +26,11 @@ void* countedAligned(std::size_t size, std::align_val_t align) {
     return p;
 }
 
+void released(void* p) {
+    if (p) g_deletes.fetch_add(1, std::memory_order_relaxed);
+    std::free(p);
+}
+
 } // namespace
 
 namespace testsupport {
@@ -34,6 +40,9 @@ uint64_t allocCount() {
 }
 uint64_t threadAllocCount() {
     return t_allocs;
+}
+uint64_t deleteCount() {
+    return g_deletes.load(std::memory_order_relaxed);
 }
 
 } // namespace testsupport
@@ -78,38 +87,38 @@ void* operator new[](std::size_t size, std::align_val_t align, const std::nothro
 }
 
 void operator delete(void* p) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete(void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete(void* p, std::align_val_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p, std::align_val_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete(void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p, std::size_t, std::align_val_t) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(p);
+    released(p);
 }
 void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(p);
+    released(p);
 }

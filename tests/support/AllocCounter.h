@@ -6,7 +6,8 @@
 namespace testsupport {
 
 // Every test program links a replacement of the global operator new and
-// delete (all forms) that counts allocations. The counts only grow.
+// delete (all forms) that counts allocations and releases. The counts only
+// grow.
 
 // Heap allocations made through operator new by any thread since start.
 uint64_t allocCount();
@@ -14,6 +15,10 @@ uint64_t allocCount();
 // Heap allocations made through operator new by the calling thread since
 // start. Prefer this one: GL drivers may allocate on threads of their own.
 uint64_t threadAllocCount();
+
+// Blocks released through operator delete (null pointers aside) by any thread
+// since start; allocCount() - deleteCount() is the number of blocks alive.
+uint64_t deleteCount();
 
 // Counts the calling thread's allocations from construction on:
 //     AllocScope scope;

@@ -13,6 +13,14 @@
 uint64_t cAllocCount();
 void armCAllocCounter(); // counts the calling thread's calls from now on
 
+// The C heap's balance: bytes in the blocks that the armed thread has taken
+// from the C allocator (operator new's blocks included) less those it has
+// given back, each block by the allocator's own measure of it. Blocks made
+// before the counter was armed count negative when freed, so compare two
+// readings: equal readings mean the stretch between them left the heap as it
+// found it.
+int64_t cHeapBalance();
+
 // Heap allocations of the calling thread from construction on. An operator
 // new is seen twice (it allocates through malloc); what matters is zero.
 class HeapScope {

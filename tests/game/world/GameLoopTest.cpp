@@ -29,7 +29,6 @@ public:
     static int nextChildId;
 
     ProbeActor(std::vector<int>* log, int id) : log(log), id(id) {}
-    ~ProbeActor() override { g_game->removeActor(this); }
     void update() override {
         log->push_back(id);
         if (victim) {
@@ -120,6 +119,7 @@ TEST_F(GameLoopTest, KillEnemiesInRadiusDestroysNeighboursInTheList) {
     EXPECT_FALSE(stackContains(g_game->enemies, e));
     EXPECT_EQ(g_game->enemies.count, 2u);
     EXPECT_EQ(g_game->scoreCounter->value, scoreBefore + 3 * 50);
+    EXPECT_EQ(g_game->kills, 3);
 }
 
 TEST_F(GameLoopTest, CameraDeltaStaysSmallWhenTheShipCrossesTheSeam) {
@@ -238,6 +238,7 @@ TEST_F(GameLoopTest, AnEnemyShotDuringThePlayersUpdateSkipsNoOtherActor) {
 
     EXPECT_EQ(g_game->enemies.count, 0u);
     EXPECT_EQ(g_game->scoreCounter->value, score + 50);
+    EXPECT_EQ(g_game->kills, 1);
     for (int id = 0; id < 4; ++id) EXPECT_EQ(timesIn(log, id), 1) << "probe " << id;
 }
 
