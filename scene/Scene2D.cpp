@@ -32,7 +32,8 @@ static const unsigned STACK_CAPACITY = 128;
 Scene2D::Scene2D(int w, int h) {
     width = w == -1 ? quenth::Quenth::getScreenWidth() : w;
     height = h == -1 ? quenth::Quenth::getScreenHeight() : h;
-    framebuffer = new quenth::Framebuffer(width, height, 31);
+    // One colour image: nothing draws into further attachments or tests depth.
+    framebuffer = new quenth::Framebuffer(width, height, 1);
     for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
     defaultCamera = Camera2D{width * 0.5f, height * 0.5f, 1.0f, 0.0f};
     lastCamera = Camera2D{0.0f, 0.0f, 1.0f, 0.0f};
@@ -59,7 +60,7 @@ void Scene2D::draw() {
 
 void Scene2D::drawWorld() {
     framebuffer->bind();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -73,16 +74,33 @@ void Scene2D::drawWorld() {
 }
 
 void Scene2D::composite() {
-    // The textured program is bound here rather than relying on
-    // the last node drawn: after a colour-only draw (an outline, the fader of
-    // the previous frame, an empty scene) the quad would otherwise come out
-    // in plain vertex white and hide the whole window.
+    // The image covers the window, so the window needs no clear and the
+    // composite no blending: composite_shader writes each colour scaled by
+    // its alpha, which is what blending it over black gives. Without that
+    // program the window is cleared to black and the image blended over it.
+    // Either way the program is bound here rather than relying on the last
+    // node drawn: after a colour-only draw (an outline, the fader of the
+    // previous frame, an empty scene) the quad would come out in plain vertex
+    // white and hide the whole window.
     framebuffer->unbind();
     colorTextures[0]->bind(GL_TEXTURE0);
+    if (Shaders::composite_shader) {
+        glDisable(GL_BLEND);
+        Shaders::composite_shader->bind();
+        Shaders::composite_shader->setUniform("texture", 0);
+        quenth::Quenth::fillScreen();
+        glEnable(GL_BLEND);
+    } else {
+        glClear(GL_COLOR_BUFFER_BIT);
+        Shaders::texture_shader_fixed->bind();
+        Shaders::texture_shader_fixed->setUniform("texture", 0);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        quenth::Quenth::fillScreen();
+    }
+    // What follows (the screen scene) draws with the textured program and
+    // alpha blending, as it always found them after the composite.
     Shaders::texture_shader_fixed->bind();
-    Shaders::texture_shader_fixed->setUniform("texture", 0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    quenth::Quenth::fillScreen();
 }
 
 unsigned Scene2D::render(LeafFunc leaf, void* user) {

@@ -19,6 +19,8 @@ ShaderProgram* Shaders::hblur_shader = nullptr;
 ShaderProgram* Shaders::vblur_shader = nullptr;
 ShaderProgram* Shaders::sprite_glow_shader = nullptr;
 bool Shaders::dualSourceBlending = false;
+ShaderProgram* Shaders::composite_shader = nullptr;
+ShaderProgram* Shaders::additive_shader = nullptr;
 
 namespace {
 
@@ -26,6 +28,14 @@ bool linked(ShaderProgram const* p) {
     GLint ok = 0;
     glGetProgramiv(p->id, GL_LINK_STATUS, &ok);
     return ok != 0;
+}
+
+// The program, or null (and deleted) when it did not link.
+ShaderProgram* loadOptional(char const* name) {
+    ShaderProgram* p = GfxUtil::loadShaderFromDisk("shaders", name);
+    if (linked(p)) return p;
+    delete p;
+    return nullptr;
 }
 
 } // namespace
@@ -46,4 +56,25 @@ void Shaders::init() {
         sprite_glow_shader = GfxUtil::loadShaderFromDisk("shaders", "sprite_glow");
         dualSourceBlending = linked(sprite_glow_shader);
     }
+    composite_shader = loadOptional("composite");
+    additive_shader = loadOptional("additive");
+}
+
+void Shaders::drawAdditive(unsigned mode, int count, unsigned passes) {
+    if (count <= 0 || passes == 0) return;
+    if (!additive_shader) {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        texture_shader_fixed->bind();
+        texture_shader_fixed->setUniform("texture", 0);
+        for (unsigned p = 0; p < passes; ++p) glDrawArrays(mode, 0, count);
+        return;
+    }
+    additive_shader->bind();
+    additive_shader->setUniform("texture", 0);
+    additive_shader->setUniform("gain", (float)passes);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDrawArrays(mode, 0, count);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    texture_shader_fixed->bind();
+    texture_shader_fixed->setUniform("texture", 0);
 }

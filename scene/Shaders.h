@@ -25,9 +25,20 @@ public:
     // The GL blends with a second fragment output and sprite_glow_shader
     // linked: GlowSprite draws in one pass.
     static bool dualSourceBlending;
+    // The world image onto the window without blending (Scene2D::composite);
+    // null when it did not link, and the composite then blends.
+    static quenth::ShaderProgram* composite_shader;
+    // A glow added several times over in one pass (drawAdditive); null when
+    // it did not link, and the passes are then drawn one by one.
+    static quenth::ShaderProgram* additive_shader;
 
     // Loads the programs; only the first call does anything.
     static void init();
+    // Draws the bound client arrays (count vertices as mode) with the texture
+    // on unit 0 as if drawn passes times with the blend function
+    // (SRC_ALPHA, ONE) and texture_shader_fixed, in one pass where the GL
+    // allows. Leaves texture_shader_fixed bound and that blend function set.
+    static void drawAdditive(unsigned mode, int count, unsigned passes);
 };
 
 #endif

@@ -14,7 +14,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 using quenth::Color;
 using quenth::Surface;
@@ -166,7 +168,7 @@ TEST_F(SceneRender, CompositeShowsTheImageWhateverProgramWasBoundLast) {
     // An empty world after a colour-only draw (as the fader leaves it).
     Shaders::color_shader_fixed->bind();
     frame(0, 0, 1);
-    expectColor(readBackPixel(640, 360), 0, 0, 255, "window shows through");
+    expectColor(readBackPixel(640, 360), 0, 0, 0, "the empty image covers the window");
     // A colour-only node drawn last.
     Sprite s(red, 20, 20);
     s.position = vec3(2048 - 100, 2048, 0);
@@ -181,6 +183,87 @@ TEST_F(SceneRender, CompositeShowsTheImageWhateverProgramWasBoundLast) {
     f.insertBefore(&s); // the sprite now covers part of the flood
     frame(0, 0, 1);
     expectColor(readBackPixel(540, 360), 255, 0, 0, "sprite over the flood");
+}
+
+TEST_F(SceneRender, CompositeCoversTheWindowAsIfBlendedOverBlack) {
+    // The world image is the one colour attachment of its framebuffer.
+    EXPECT_NE(world->framebuffer->color[0], nullptr);
+    for (int i = 1; i < 4; i++) EXPECT_EQ(world->framebuffer->color[i], nullptr);
+    EXPECT_EQ(world->framebuffer->depth, nullptr);
+    // Half-transparent red over the cleared image leaves (128, 0, 0) with
+    // alpha 0.25 in it; blended over black that shows as (32, 0, 0). The
+    // blue window around it is covered whatever it held.
+    Sprite s(white, 20, 20);
+    s.blendColor = Drawable::RGBA{255, 0, 0, 128};
+    s.position = vec3(2048, 2048, 0);
+    world->add(&s);
+    frame(0, 0, 1);
+    expectColor(readBackPixel(640, 360), 32, 0, 0, "faint sprite");
+    expectColor(readBackPixel(100, 100), 0, 0, 0, "empty world");
+}
+
+// A leaf that draws a glow quad over the whole view passes times over, with
+// blending (SRC_ALPHA, ONE), either pass by pass or through drawAdditive.
+struct Glow : Drawable {
+    Texture* texture = nullptr;
+    unsigned passes = 5;
+    bool onePass = false;
+    Glow() { setSize(10, 10); }
+    void draw(SceneState&) override {
+        static const float v[8] = {-640, -360, 640, -360, 640, 360, -640, 360};
+        static const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+        static const unsigned char c[16] = {76, 76, 255, 224, 76, 76, 255, 224,
+                                            76, 76, 255, 224, 76, 76, 255, 224};
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glVertexPointer(2, GL_FLOAT, 0, v);
+        glTexCoordPointer(2, GL_FLOAT, 0, t);
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, c);
+        texture->bind(GL_TEXTURE0);
+        if (onePass) {
+            Shaders::drawAdditive(GL_QUADS, 4, passes);
+            return;
+        }
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        for (unsigned p = 0; p < passes; p++) glDrawArrays(GL_QUADS, 0, 4);
+    }
+};
+
+TEST_F(SceneRender, OneAdditivePassEqualsThePassesItStandsFor) {
+    ASSERT_NE(Shaders::additive_shader, nullptr);
+    // Alpha rises from 0 to 252 across the texture, so the sums go from
+    // nothing to saturated; under it a half-transparent grey ground.
+    Surface ramp(64, 4);
+    for (int y = 0; y < 4; y++)
+        for (int x = 0; x < 64; x++) ramp.setPixel(x, y, Color::getColor(200, 120, 60, x * 4));
+    Texture* rampTexture = new Texture(&ramp);
+    Sprite ground(white, 1280, 720);
+    ground.blendColor = Drawable::RGBA{60, 60, 60, 160};
+    ground.position = vec3(2048, 2048, 0);
+    Glow glow;
+    glow.texture = rampTexture;
+    glow.position = vec3(2048, 2048, 0);
+    world->add(&ground);
+    world->add(&glow);
+    std::vector<Pixel> image[2];
+    for (int one = 0; one < 2; one++) {
+        glow.onePass = one == 1;
+        world->drawWorld();
+        image[one] = testsupport::readFramebufferPixels(world->framebuffer->id, 720, 0, 360, 1280, 1);
+        world->composite();
+    }
+    int worst = 0;
+    for (size_t i = 0; i < image[0].size(); i++) {
+        Pixel a = image[0][i], b = image[1][i];
+        worst = std::max(
+            {worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b), std::abs(a.a - b.a)});
+    }
+    // Each of the passes rounds on its own; one pass rounds once.
+    EXPECT_LE(worst, 3);
+    // Both ends of the ramp are really there: the ground alone, and full blue.
+    EXPECT_LT(image[1][0].b, 100);
+    EXPECT_EQ(image[1][1279].b, 255);
+    delete rampTexture;
 }
 
 TEST_F(SceneRender, InvisibleOrTransparentGroupHidesItsSubtree) {
@@ -237,7 +320,8 @@ TEST_F(SceneRender, AdditiveAndAlphaBlending) {
     add.position = vec3(300, 200, 0);
     hud->add(&blend);
     hud->add(&add);
-    frame(0.25f, 0.25f, 0.25f);
+    testsupport::clearBackBuffer(0.25f, 0.25f, 0.25f, 1);
+    hud->draw();
     expectColor(readBackPixel(200, 200), 160, 32, 32, "alpha blend");
     expectColor(readBackPixel(300, 200), 192, 64, 64, "additive");
 }
@@ -253,8 +337,8 @@ TEST_F(SceneRender, HudTopLeftSpriteStartsAtTheWindowCorner) {
     frame(0, 0, 1);
     expectColor(readBackPixel(0, 0), 255, 0, 0, "top-left pixel");
     expectColor(readBackPixel(7, 7), 255, 0, 0, "last pixel of the sprite");
-    expectColor(readBackPixel(8, 8), 0, 0, 255, "beyond it");
-    expectColor(readBackPixel(0, 8), 0, 0, 255, "below it");
+    expectColor(readBackPixel(8, 8), 0, 0, 0, "beyond it");
+    expectColor(readBackPixel(0, 8), 0, 0, 0, "below it");
     // The screen layer leaves the composited world alone.
     expectColor(readBackPixel(640, 360), 0, 255, 0, "world under the HUD");
     vec2 p = hud->screenToWorld(vec2(17, 300));
