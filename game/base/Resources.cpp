@@ -128,6 +128,8 @@ const unsigned TEXTURE_COUNT = sizeof TEXTURES / sizeof TEXTURES[0];
 // The silhouettes of the traced textures, index for index with TEXTURES;
 // null for the others. Kept for the process like the textures.
 quenth::Silhouette* silhouettes[TEXTURE_COUNT];
+// The disc of proc_particle1_tex, which the laser's glows show.
+quenth::Silhouette* particle1Silhouette = nullptr;
 
 void logResult() {
     puts(ImageLoader::lastError != 0 ? "ERROR" : "OK");
@@ -167,6 +169,8 @@ void Resources::load() {
     proc_particle0_tex = new Texture(s);
     for (int i = 0; i < s->width * s->height; i++) s->pixels[i] = 0;
     GfxUtil::drawGradientCircle(s, 64, 64, 30, 0x000000, 0xffffff);
+    delete particle1Silhouette;
+    particle1Silhouette = new quenth::Silhouette(s);
     proc_particle1_tex = new Texture(s);
     delete s;
     puts("OK");
@@ -177,5 +181,6 @@ void Resources::load() {
 quenth::Silhouette const* Resources::silhouette(Texture const* t) {
     for (unsigned i = 0; i < TEXTURE_COUNT; i++)
         if (t && *TEXTURES[i].slot == t) return silhouettes[i];
+    if (t && t == proc_particle1_tex) return particle1Silhouette;
     return nullptr;
 }

@@ -66,8 +66,8 @@ public:
     // window (GL context and video mode) to be open.
     static void load();
 
-    // The part of t's image that can show, for the enemy art; null for other
-    // textures and images that failed to load.
+    // The part of t's image that can show, for the enemy art and the laser's
+    // glow disc; null for other textures and images that failed to load.
     static quenth::Silhouette const* silhouette(quenth::Texture const* t);
 };
 

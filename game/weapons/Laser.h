@@ -49,6 +49,9 @@ public:
     uint32_t drawPasses;            // each draw pass is drawn drawPasses + 1 times
     float beamWidth;                // width of a new beam
     float beamLifetime;             // life of a beam, ms
+    // Every pass has been drawn once: the GL has made ready what the first
+    // beam needs, and a shot in the middle of play costs it nothing.
+    bool drawnOnce;
 
     Laser();
     // Frees the slots and gives the emitters and slices back.

@@ -16,6 +16,7 @@
 #include "game/weapons/Weapon.h"
 #include "particles/ParticleSystem.h"
 #include "scene/SceneState.h"
+#include "scene/Shaders.h"
 #include "scene/ViewRect.h"
 
 template <class Gun>
@@ -133,7 +134,7 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
     glMatrixMode(GL_MODELVIEW);
     for (unsigned i = 0; i < mstack.count; ++i) {
         glLoadMatrixf(mstack.data[i].m);
-        for (uint32_t p = 0; p < drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+        Shaders::drawAdditive(GL_QUADS, vertices.count, drawPasses);
     }
 }
 
