@@ -2,15 +2,18 @@
 // with its run levels (3 title, 4 title fading out, 2 game, -1 quitting, 0 end).
 
 #include "app/Apology.h"
+#include "app/StartUp.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Screenshot.h"
 #include "engine/gfx/Texture.h"
+#include "engine/util/DataDir.h"
+#include "engine/util/NumberedFiles.h"
 #include "engine/util/Random.h"
-#include "engine/util/String.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/hud/ScreenshotNotice.h"
 #include "game/world/Game.h"
 #include "scene/DirectScene2D.h"
 #include "scene/Scene2D.h"
@@ -21,6 +24,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 using quenth::Quenth;
 
@@ -41,7 +45,7 @@ void loadMusic() {
     Mix_Init(2);
 #endif
     Mix_OpenAudio(44100, AUDIO_S16LSB, 1, 65536);
-    music = Mix_LoadMUS("sfx/music1.ogg");
+    music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
 }
 
 namespace {
@@ -81,19 +85,23 @@ void startGame() {
 
 } // namespace
 
-int main() {
-    // Number of the next screenshot file; restarts at 1 in every run.
-    static int screenshot_num = 1;
-    // Name of the screenshot asked for in the last frame. It is written from
-    // the back buffer of the next frame once that is drawn, before the swap:
-    // the front buffer cannot be read back on every GL.
-    static quenth::String pendingShot;
+int main(int argc, char** argv) {
+    // Screenshots go on from the highest number in the working directory.
+    static quenth::NumberedFiles screenshots(".", "screenshot_", ".bmp");
+    // A screenshot was asked for in the last frame. It is written from the
+    // back buffer of the next frame once that is drawn, before the swap: the
+    // front buffer cannot be read back on every GL.
+    static bool shotPending = false;
 
     // Line by line, so that the loading log shows as it happens also when
     // standard output is a pipe or a file.
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    Quenth::init(1280, 720, "Vorlane - Unfinished KVT '11 version", true, true);
+    // The command line, the data directory, the player's settings and the
+    // window in the display mode they ask for; ends the process for --help
+    // and the like.
+    static StartUp startUp;
+    startUp.run(argc, argv, "Vorlane - Unfinished KVT '11 version");
     Quenth::update();
     Resources::load();
 
@@ -118,9 +126,10 @@ int main() {
         g_world->draw();
         g_hud->draw();
         g_fader->draw();
-        if (!pendingShot.isEmpty()) {
-            quenth::Screenshot::saveScreenshot(pendingShot.getCString());
-            pendingShot = "";
+        if (shotPending) {
+            std::string name = quenth::Screenshot::saveNumbered(screenshots);
+            if (!name.empty()) ScreenshotNotice::announce(name.c_str());
+            shotPending = false;
         }
         Quenth::update();
         quenth::GameClock::update();
@@ -148,12 +157,12 @@ int main() {
         }
 
         if (Quenth::keyPressed(SDLK_F1)) {
-            pendingShot = quenth::String("screenshot_") + quenth::strInt(screenshot_num) + ".bmp";
-            screenshot_num++;
+            shotPending = true;
+            ScreenshotNotice::hideForShot();
         }
 
         // The last frame waits for a screenshot still to be written.
-        if (runlevel == -1 && g_fader->done() && pendingShot.isEmpty()) runlevel = 0;
+        if (runlevel == -1 && g_fader->done() && !shotPending) runlevel = 0;
     }
 
     Quenth::quit();

@@ -4,7 +4,8 @@
 #   ${VORLANE_INSTALL_DATADIR}/{gfx,sfx,shaders}
 #   share/applications/${VORLANE_APP_ID}.desktop, share/metainfo/${VORLANE_APP_ID}.metainfo.xml,
 #   share/icons/hicolor/NxN/apps/vorlane.png, share/man/man6/vorlane.6
-# The program reads its data from, and writes its screenshots to, the working
+# The program reads its data from the working directory when it is there, else
+# from the installed data directory, and writes its screenshots to the working
 # directory; the launcher gives it a per-user one that links to the installed
 # data. Every rule is in the component "vorlane", so that the install test can
 # stage a copy without overwriting the build's install_manifest.txt.
@@ -21,6 +22,22 @@ set(VORLANE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/vorlane
 
 if(TARGET vorlane)
   install(TARGETS vorlane RUNTIME DESTINATION ${VORLANE_INSTALL_PROGDIR} COMPONENT vorlane)
+  # Started from outside its data, the program looks for the data where it is
+  # installed: relative to its own directory first (the launcher does the same,
+  # so a moved tree works), then at the configured absolute path.
+  set(progdir_full ${VORLANE_INSTALL_PROGDIR})
+  set(datadir_full ${VORLANE_INSTALL_DATADIR})
+  foreach(v progdir_full datadir_full)
+    if(NOT IS_ABSOLUTE "${${v}}")
+      set(${v} "${CMAKE_INSTALL_PREFIX}/${${v}}")
+    endif()
+  endforeach()
+  file(RELATIVE_PATH data_rel "${progdir_full}" "${datadir_full}")
+  if(data_rel STREQUAL "")
+    set(data_rel ".")
+  endif()
+  target_compile_definitions(vorlane PRIVATE VORLANE_VERSION="${PROJECT_VERSION}"
+    VORLANE_DATA_REL="${data_rel}" VORLANE_DATA_ABS="${datadir_full}")
 endif()
 
 install(DIRECTORY ${VORLANE_RUN_DIR}/gfx/ DESTINATION ${VORLANE_INSTALL_DATADIR}/gfx

@@ -7,7 +7,6 @@
 #include "scene/Container.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
-#include "scene/ViewRect.h"
 
 #include <GL/gl.h>
 #include <cstddef>
@@ -18,7 +17,6 @@ using quenth::mat4;
 using quenth::Math;
 using quenth::Stack;
 using quenth::vec2;
-using quenth::vec3;
 using quenth::vec4;
 
 static_assert(sizeof(ParticleSlice::Vertex) == 32, "the particle vertex layout is shared with GL");
@@ -217,14 +215,7 @@ void ParticleSlice::draw(SceneState& state) {
         return;
     }
 
-    if (state.viewRects) {
-        for (unsigned int i = 0; i < state.viewRects->count; ++i) {
-            ViewRect const& r = state.viewRects->data[i];
-            mat4 m = state.transform;
-            m.translate(vec3(r.offsetX, r.offsetY, 0));
-            views.push(m);
-        }
-    }
+    state.viewMatrices(views);
 
     buildBatches(GameClock::currentTime, views, vertices);
 }
@@ -237,11 +228,20 @@ void ParticleSlice::glBeginBatches(ParticleSlice* slice) {
         Shaders::texture_shader_fixed->bind();
         Shaders::texture_shader_fixed->setUniform("texture", 0);
     }
-    if (slice->system && slice->system->texture) slice->system->texture->bind(GL_TEXTURE0);
+    quenth::Texture* texture = slice->system ? slice->system->texture : nullptr;
+    // Without a texture nothing is bound: the particles must not show
+    // whatever texture was drawn last.
+    if (texture)
+        texture->bind(GL_TEXTURE0);
+    else
+        quenth::Texture::bindNone(GL_TEXTURE0);
 }
 
-void ParticleSlice::glDrawBatch(ParticleSlice*, mat4 const& view, Vertex const* vertices,
+void ParticleSlice::glDrawBatch(ParticleSlice* slice, mat4 const& view, Vertex const* vertices,
                                 unsigned int vertexCount) {
+    // A texture without storage (its image failed to load) shows nothing.
+    quenth::Texture* texture = slice->system ? slice->system->texture : nullptr;
+    if (texture && !texture->hasStorage()) return;
     const char* base = reinterpret_cast<const char*>(vertices);
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + offsetof(Vertex, u));

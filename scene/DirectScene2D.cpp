@@ -31,6 +31,10 @@ void DirectScene2D::setCamera(Camera2D* c) {
     camera = c ? c : &defaultCamera;
 }
 
+void DirectScene2D::resize(int w, int h) {
+    Scene2D::fitSize(width, height, worldSize, defaultCamera, w, h);
+}
+
 void DirectScene2D::draw() {
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);

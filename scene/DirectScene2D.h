@@ -31,6 +31,10 @@ public:
     void setCamera(Camera2D* c);
     Camera2D* getCamera() const { return camera; }
 
+    // Takes a new pixel size, as Scene2D::resize (without a framebuffer):
+    // with the built-in camera one unit stays one window pixel.
+    void resize(int width, int height);
+
     // Draws the tree into the current (window) framebuffer.
     void draw();
     // As Scene2D::render: the camera update and walk; with leaf set no GL call.

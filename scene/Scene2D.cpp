@@ -33,7 +33,7 @@ Scene2D::Scene2D(int w, int h) {
     width = w == -1 ? quenth::Quenth::getScreenWidth() : w;
     height = h == -1 ? quenth::Quenth::getScreenHeight() : h;
     // One colour image: nothing draws into further attachments or tests depth.
-    framebuffer = new quenth::Framebuffer(width, height, 1);
+    framebuffer = new quenth::Framebuffer(width, height, quenth::Framebuffer::COLOR0);
     for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
     defaultCamera = Camera2D{width * 0.5f, height * 0.5f, 1.0f, 0.0f};
     lastCamera = Camera2D{0.0f, 0.0f, 1.0f, 0.0f};
@@ -51,6 +51,24 @@ Scene2D::~Scene2D() {
 
 void Scene2D::setCamera(Camera2D* c) {
     camera = c ? c : &defaultCamera;
+}
+
+void Scene2D::fitSize(int& width, int& height, vec2& worldSize, Camera2D& defaultCamera, int w, int h) {
+    if (worldSize.x == (float)width && worldSize.y == (float)height) worldSize = vec2((float)w, (float)h);
+    if (defaultCamera.x == width * 0.5f && defaultCamera.y == height * 0.5f) {
+        defaultCamera.x = w * 0.5f;
+        defaultCamera.y = h * 0.5f;
+    }
+    width = w;
+    height = h;
+}
+
+void Scene2D::resize(int w, int h) {
+    if (w == width && h == height) return;
+    delete framebuffer;
+    framebuffer = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
+    for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
+    fitSize(width, height, worldSize, defaultCamera, w, h);
 }
 
 void Scene2D::draw() {

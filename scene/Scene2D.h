@@ -45,6 +45,13 @@ public:
     void setCamera(Camera2D* c);
     Camera2D* getCamera() const { return camera; }
 
+    // Takes a new pixel size (the window's, after a change of display mode):
+    // the framebuffer is made again at that size. A world that had the
+    // scene's size keeps having it, and the built-in camera, when it still
+    // looks at the old centre, looks at the new one; a camera the game moves
+    // stays where it is.
+    void resize(int width, int height);
+
     // Draws the frame into the framebuffer and composites it onto the window:
     // drawWorld(), then composite().
     void draw();
@@ -89,6 +96,9 @@ public:
                          quenth::Stack<Drawable*>& pending, bool skipTransparent, bool outlines,
                          bool placement3D, LeafFunc leaf, void* user);
     static void drawWorldOutline(SceneState const& root, quenth::vec2 const& worldSize);
+    // The size, world and built-in camera part of resize(), for both scenes.
+    static void fitSize(int& width, int& height, quenth::vec2& worldSize, Camera2D& defaultCamera, int w,
+                        int h);
     static quenth::mat2 makeScreenToWorld(Camera2D const& camera, int width, int height,
                                           quenth::vec2 const& worldSize);
     static quenth::mat2 makeWorldToScreen(Camera2D const& camera, int width, int height,

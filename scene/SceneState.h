@@ -26,6 +26,21 @@ struct SceneState {
         unsigned c = ((own + 1) * parent) >> 8;
         return (unsigned char)(c > 255 ? 255 : c);
     }
+
+    // Replaces out with one model-view matrix per view rectangle: the
+    // transform, moved first by that rectangle's offset. An effect that places
+    // its own geometry draws it once with each, so that it shows across the
+    // seams of a wrapping world like the nodes the renderer moves itself.
+    void viewMatrices(quenth::Stack<quenth::mat4>& out) const {
+        out.clear();
+        if (!viewRects) return;
+        for (unsigned i = 0; i < viewRects->count; ++i) {
+            ViewRect const& r = viewRects->data[i];
+            quenth::mat4 m = transform;
+            m.translate(quenth::vec3(r.offsetX, r.offsetY, 0));
+            out.push(m);
+        }
+    }
 };
 
 #endif

@@ -2,7 +2,11 @@
 #include "scene/Shaders.h"
 
 #include "engine/gfx/GfxUtil.h"
+#include "engine/gfx/Shader.h"
 #include "engine/gfx/ShaderProgram.h"
+#include "engine/util/DataDir.h"
+
+#include <string>
 
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -30,34 +34,52 @@ bool linked(ShaderProgram const* p) {
     return ok != 0;
 }
 
-// The program, or null (and deleted) when it did not link.
-ShaderProgram* loadOptional(char const* name) {
-    ShaderProgram* p = GfxUtil::loadShaderFromDisk("shaders", name);
-    if (linked(p)) return p;
-    delete p;
-    return nullptr;
+ShaderProgram** const PROGRAMS[7] = {&Shaders::color_shader_fixed,   &Shaders::texture_shader_fixed,
+                                     &Shaders::color_shader,         &Shaders::texture_shader,
+                                     &Shaders::color_extract_shader, &Shaders::hblur_shader,
+                                     &Shaders::vblur_shader};
+const char* const NAMES[7] = {"color_fixed",   "texture_fixed", "color", "texture",
+                              "color_extract", "hblur",         "vblur"};
+// The programs the drawing can do without; null where they did not load.
+ShaderProgram** const OPTIONAL[3] = {&Shaders::sprite_glow_shader, &Shaders::composite_shader,
+                                     &Shaders::additive_shader};
+
+// Deletes a program and its stages, which belong to nothing else.
+void drop(ShaderProgram** p) {
+    if (!*p) return;
+    quenth::Shader* stages[3] = {(*p)->vertex, (*p)->geometry, (*p)->fragment};
+    delete *p;
+    *p = nullptr;
+    for (quenth::Shader* s : stages) delete s;
+}
+
+// The program, or null (and dropped) when it did not link.
+ShaderProgram* loadOptional(std::string const& dir, char const* name) {
+    ShaderProgram* p = GfxUtil::loadShaderFromDisk(dir.c_str(), name);
+    if (!linked(p)) drop(&p);
+    return p;
 }
 
 } // namespace
 
 void Shaders::init() {
     static bool loaded = false;
-    if (loaded) return;
+    if (loaded && color_shader_fixed->alive()) return;
+    // Programs of a context that is gone (the window was closed and opened
+    // again, and they were not restored) are dropped and loaded anew.
+    for (ShaderProgram** p : PROGRAMS) drop(p);
+    for (ShaderProgram** p : OPTIONAL) drop(p);
+    dualSourceBlending = false;
     loaded = true;
-    color_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "color_fixed");
-    texture_shader_fixed = GfxUtil::loadShaderFromDisk("shaders", "texture_fixed");
-    color_shader = GfxUtil::loadShaderFromDisk("shaders", "color");
-    texture_shader = GfxUtil::loadShaderFromDisk("shaders", "texture");
-    color_extract_shader = GfxUtil::loadShaderFromDisk("shaders", "color_extract");
-    hblur_shader = GfxUtil::loadShaderFromDisk("shaders", "hblur");
-    vblur_shader = GfxUtil::loadShaderFromDisk("shaders", "vblur");
+    std::string dir = quenth::DataDir::path("shaders");
+    for (int i = 0; i < 7; i++) *PROGRAMS[i] = GfxUtil::loadShaderFromDisk(dir.c_str(), NAMES[i]);
     // Older GLs cannot compile it; glowing sprites then take two passes.
     if (GfxUtil::hasExtension("GL_ARB_blend_func_extended")) {
-        sprite_glow_shader = GfxUtil::loadShaderFromDisk("shaders", "sprite_glow");
+        sprite_glow_shader = GfxUtil::loadShaderFromDisk(dir.c_str(), "sprite_glow");
         dualSourceBlending = linked(sprite_glow_shader);
     }
-    composite_shader = loadOptional("composite");
-    additive_shader = loadOptional("additive");
+    composite_shader = loadOptional(dir, "composite");
+    additive_shader = loadOptional(dir, "additive");
 }
 
 void Shaders::drawAdditive(unsigned mode, int count, unsigned passes) {

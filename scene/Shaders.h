@@ -5,8 +5,8 @@ namespace quenth {
 class ShaderProgram;
 }
 
-// The program-wide GLSL programs, loaded once from "shaders" by the first
-// scene constructor. All drawing goes through color_shader_fixed and
+// The program-wide GLSL programs, loaded from shaders/ of the data directory
+// by the first scene constructor. All drawing goes through color_shader_fixed and
 // texture_shader_fixed (fixed-function matrices and client arrays, sampler
 // "texture" on unit 0), glowing sprites through sprite_glow_shader where the
 // GL allows; the others are loaded for post-processing.
@@ -32,7 +32,9 @@ public:
     // it did not link, and the passes are then drawn one by one.
     static quenth::ShaderProgram* additive_shader;
 
-    // Loads the programs; only the first call does anything.
+    // Loads the programs. Later calls do nothing while the programs belong
+    // to the current GL context; after a new context whose objects were not
+    // restored (GLObject::restoreAll) they load them again.
     static void init();
     // Draws the bound client arrays (count vertices as mode) with the texture
     // on unit 0 as if drawn passes times with the blend function

@@ -54,7 +54,7 @@ void Sprite::texCoords(float out[8]) const {
 }
 
 void Sprite::draw(SceneState& s) {
-    if (!texture) return;
+    if (!quenth::Texture::usable(texture)) return;
     float hx = size.x * 0.5f, hy = size.y * 0.5f;
     float corners[8] = {hotSpot.x - hx, hotSpot.y - hy, hotSpot.x + hx, hotSpot.y - hy,
                         hotSpot.x + hx, hotSpot.y + hy, hotSpot.x - hx, hotSpot.y + hy};

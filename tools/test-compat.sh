@@ -33,8 +33,10 @@ if [ ! -e "$libdir/libSDL-1.2.so.0" ]; then
 fi
 
 export LD_LIBRARY_PATH="$libdir${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
-# The game must really load it (through SDL2), not the classic library.
-if ! ldd "$build/run/vorlane" | grep -q "$libdir/libSDL-1.2.so.0"; then
+# The game must really load it (through SDL2), not the classic library. grep
+# reads all of ldd's output: with -q it could stop early, ldd would die of
+# SIGPIPE and pipefail would count the match as a failure.
+if ! ldd "$build/run/vorlane" | grep "$libdir/libSDL-1.2.so.0" > /dev/null; then
   echo "the game does not load sdl12-compat from $libdir:" >&2
   ldd "$build/run/vorlane" | grep -i sdl >&2
   exit 1

@@ -24,6 +24,10 @@ uint32_t Quenth::tm_current = 0;
 uint32_t Quenth::tm_last = 0;
 uint32_t Quenth::framenum = 0;
 Quenth::GEvent* Quenth::events = nullptr;
+SDL_Joystick* Quenth::pad = nullptr;
+unsigned Quenth::contextSerial = 0;
+int Quenth::desktopWidth = 0;
+int Quenth::desktopHeight = 0;
 
 namespace {
 
@@ -37,11 +41,16 @@ bool bitOf(const uint32_t* words, int key) {
 
 Quenth::GEvent::GEvent()
     : thread(nullptr), running(true), quitRequested(false), mouseLiveX(0), mouseLiveY(0), mouseNowX(0),
-      mouseNowY(0), mousePrevX(0), mousePrevY(0), buttonsLive(0), buttonsNow(0), buttonsPrev(0) {
+      mouseNowY(0), mousePrevX(0), mousePrevY(0), buttonsLive(0), buttonsNow(0), buttonsPrev(0),
+      padButtonsLive(0), padButtonsNow(0), padButtonsPrev(0), padHatLive(0), padHatNow(0), padHatPrev(0) {
     for (int i = 0; i < KEY_WORDS; i++) {
         keysLive[i].store(0, std::memory_order_relaxed);
         keysNow[i] = 0;
         keysPrev[i] = 0;
+    }
+    for (int i = 0; i < PAD_AXES; i++) {
+        padAxesLive[i].store(0, std::memory_order_relaxed);
+        padAxesNow[i] = padAxesPrev[i] = 0;
     }
 }
 
@@ -51,6 +60,7 @@ Quenth::GEvent::~GEvent() {
 
 void Quenth::GEvent::start() {
     if (thread) return;
+    running.store(true, std::memory_order_relaxed);
     thread = SDL_CreateThread(__quenth_event_loop, this);
 }
 
@@ -71,10 +81,20 @@ void Quenth::GEvent::update() {
     mouseNowY = mouseLiveY.load(std::memory_order_relaxed);
     buttonsPrev = buttonsNow;
     buttonsNow = buttonsLive.load(std::memory_order_relaxed);
+    for (int i = 0; i < PAD_AXES; i++) {
+        padAxesPrev[i] = padAxesNow[i];
+        padAxesNow[i] = padAxesLive[i].load(std::memory_order_relaxed);
+    }
+    padButtonsPrev = padButtonsNow;
+    padButtonsNow = padButtonsLive.load(std::memory_order_relaxed);
+    padHatPrev = padHatNow;
+    padHatNow = padHatLive.load(std::memory_order_relaxed);
 }
 
 namespace {
 SDL_Cursor* cursor = nullptr; // the blank cursor shown over the window, made once per init
+unsigned probe = 0;           // a texture name of the current context; gone when the context is
+bool desktopRead = false;     // desktopWidth and desktopHeight were asked for since SDL started
 } // namespace
 
 int __quenth_event_loop(void* data) {
@@ -105,6 +125,24 @@ int __quenth_event_loop(void* data) {
                 case SDL_MOUSEBUTTONUP:
                     ev->buttonsLive.fetch_and(~(1u << (e.button.button % 32)), std::memory_order_relaxed);
                     break;
+                case SDL_JOYAXISMOTION:
+                    if (e.jaxis.which == 0 && e.jaxis.axis < Quenth::GEvent::PAD_AXES)
+                        ev->padAxesLive[e.jaxis.axis].store(e.jaxis.value, std::memory_order_relaxed);
+                    break;
+                case SDL_JOYBUTTONDOWN:
+                case SDL_JOYBUTTONUP: {
+                    if (e.jbutton.which != 0 || e.jbutton.button > 31) break;
+                    uint32_t bit = 1u << e.jbutton.button;
+                    if (e.type == SDL_JOYBUTTONDOWN)
+                        ev->padButtonsLive.fetch_or(bit, std::memory_order_relaxed);
+                    else
+                        ev->padButtonsLive.fetch_and(~bit, std::memory_order_relaxed);
+                    break;
+                }
+                case SDL_JOYHATMOTION:
+                    if (e.jhat.which == 0 && e.jhat.hat == 0)
+                        ev->padHatLive.store(e.jhat.value, std::memory_order_relaxed);
+                    break;
                 case SDL_QUIT:
                     ev->quitRequested.store(true, std::memory_order_relaxed);
                     break;
@@ -117,8 +155,16 @@ int __quenth_event_loop(void* data) {
     }
 }
 
-void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
-    fullscreen = fs;
+namespace {
+
+Uint32 videoFlags(bool fullscreen) {
+    return SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0);
+}
+
+// SDL with the subsystems of the core, started once; the process ends with
+// status 1 when it cannot start. Reads the desktop's resolution while no video
+// mode is set.
+void startSdl() {
     // sdl12-compat (SDL 1.2 on top of SDL2, what many systems ship as SDL 1.2)
     // draws an OpenGL program into a framebuffer object of its own and scales
     // that into the window at each swap. It only sees framebuffer bindings made
@@ -132,6 +178,55 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
         exit(1);
     }
+    if (desktopRead || Quenth::window) return;
+    desktopRead = true;
+    // Before the first SDL_SetVideoMode SDL 1.2 reports the desktop's mode here.
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    Quenth::desktopWidth = info && info->current_w > 0 ? info->current_w : 0;
+    Quenth::desktopHeight = info && info->current_h > 0 ? info->current_h : 0;
+}
+
+// What every new window needs: its caption and the hidden system cursor.
+void dressWindow() {
+    SDL_WM_SetCaption(Quenth::title, nullptr);
+    // The system cursor is hidden by a blank image, not by SDL_ShowCursor:
+    // sdl12-compat keeps a full-screen window grabbed, and a hidden cursor in a
+    // grabbed window turns on SDL2's relative mouse mode, in which the pointer
+    // position is that layer's own sum of raw motion (from the centre, without
+    // the desktop's acceleration) instead of where the pointer really is.
+    static Uint8 blank[8] = {0}; // 8 x 8 pixels, one bit each: no image, no mask
+    if (!cursor) cursor = SDL_CreateCursor(blank, blank, 8, 8, 0, 0);
+    if (cursor)
+        SDL_SetCursor(cursor);
+    else
+        SDL_ShowCursor(SDL_DISABLE);
+}
+
+// A new GL context is current: count it, give it the engine's hints and a
+// probe texture by which the next mode change tells whether it survived.
+void newContext() {
+    Quenth::contextSerial++;
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_TEXTURE_COMPRESSION_HINT, GL_NICEST);
+    glGenTextures(1, &probe);
+    glBindTexture(GL_TEXTURE_2D, probe);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+} // namespace
+
+bool Quenth::desktopSize(int& w, int& h) {
+    startSdl();
+    w = desktopWidth;
+    h = desktopHeight;
+    return w > 0 && h > 0;
+}
+
+void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
+    fullscreen = fs;
+    startSdl();
     width = w < 1 ? 640 : w;
     height = h < 1 ? 480 : h;
     title = t ? t : "Demo";
@@ -156,7 +251,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         window = nullptr;
         SDL_SetError("no display (the %s video driver has no screen)", driver);
     } else {
-        window = SDL_SetVideoMode(width, height, 32, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0));
+        window = SDL_SetVideoMode(width, height, 32, videoFlags(fullscreen));
     }
     // Without a window there is no GL context, and every GL call after this
     // would crash; say why and stop, as for a failed SDL start.
@@ -165,30 +260,53 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         SDL_Quit();
         exit(1);
     }
-    SDL_WM_SetCaption(title, nullptr);
-    // The system cursor is hidden by a blank image, not by SDL_ShowCursor:
-    // sdl12-compat keeps a full-screen window grabbed, and a hidden cursor in a
-    // grabbed window turns on SDL2's relative mouse mode, in which the pointer
-    // position is that layer's own sum of raw motion (from the centre, without
-    // the desktop's acceleration) instead of where the pointer really is.
-    static Uint8 blank[8] = {0}; // 8 x 8 pixels, one bit each: no image, no mask
-    if (!cursor) cursor = SDL_CreateCursor(blank, blank, 8, 8, 0, 0);
-    if (cursor)
-        SDL_SetCursor(cursor);
-    else
-        SDL_ShowCursor(SDL_DISABLE);
+    dressWindow();
 
     Color::init();
+
+    // The first gamepad, if any; without one nothing changes.
+    if (!pad && SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0 && SDL_NumJoysticks() > 0) {
+        pad = SDL_JoystickOpen(0);
+        if (pad) SDL_JoystickEventState(SDL_ENABLE);
+    }
 
     if (!events) {
         events = new GEvent();
         events->start();
     }
 
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_NICEST);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glHint(GL_TEXTURE_COMPRESSION_HINT, GL_NICEST);
+    newContext();
+}
+
+bool Quenth::setVideoMode(int w, int h, bool fs) {
+    if (!window) return false;
+    w = w < 1 ? 640 : w;
+    h = h < 1 ? 480 : h;
+    // No SDL call runs beside the mode change.
+    if (events) events->stop();
+    SDL_Surface* s = SDL_SetVideoMode(w, h, 32, videoFlags(fs));
+    bool ok = s != nullptr;
+    if (ok) {
+        width = w;
+        height = h;
+        fullscreen = fs;
+    } else {
+        fprintf(stderr, "Cannot set the video mode %dx%d%s: %s\n", w, h, fs ? " full screen" : "",
+                SDL_GetError());
+        s = SDL_SetVideoMode(width, height, 32, videoFlags(fullscreen));
+        if (!s) {
+            fprintf(stderr, "Error opening the window: %s\n", SDL_GetError());
+            SDL_Quit();
+            exit(1);
+        }
+    }
+    window = s;
+    dressWindow();
+    // The probe is a name only while its context lives: SDL 1.2 on X11 keeps
+    // the context through a mode change, sdl12-compat makes a new one.
+    if (!glIsTexture(probe)) newContext();
+    if (events) events->start();
+    return ok;
 }
 
 void Quenth::quit() {
@@ -197,10 +315,16 @@ void Quenth::quit() {
         delete events;
         events = nullptr;
     }
+    if (window && probe) glDeleteTextures(1, &probe);
+    probe = 0;
     if (fullscreen && window) SDL_WM_ToggleFullScreen(window);
     if (cursor) SDL_FreeCursor(cursor);
     cursor = nullptr;
+    if (pad) SDL_JoystickClose(pad);
+    pad = nullptr;
     SDL_Quit();
+    desktopRead = false;
+    desktopWidth = desktopHeight = 0;
     window = nullptr;
     title = nullptr;
     width = height = 0;
@@ -287,6 +411,34 @@ bool Quenth::mousePressed(int button) {
 bool Quenth::mouseReleased(int button) {
     if (!events || button < 0 || button > 31) return false;
     return ((~events->buttonsNow & events->buttonsPrev) >> button) & 1u;
+}
+
+int Quenth::padAxis(int axis) {
+    if (!events || axis < 0 || axis >= GEvent::PAD_AXES) return 0;
+    return events->padAxesNow[axis];
+}
+
+int Quenth::padAxisPrev(int axis) {
+    if (!events || axis < 0 || axis >= GEvent::PAD_AXES) return 0;
+    return events->padAxesPrev[axis];
+}
+
+bool Quenth::padButtonDown(int button) {
+    if (!events || button < 0 || button > 31) return false;
+    return (events->padButtonsNow >> button) & 1u;
+}
+
+bool Quenth::padButtonPressed(int button) {
+    if (!events || button < 0 || button > 31) return false;
+    return ((events->padButtonsNow & ~events->padButtonsPrev) >> button) & 1u;
+}
+
+unsigned Quenth::padHat() {
+    return events ? events->padHatNow : 0;
+}
+
+unsigned Quenth::padHatPrev() {
+    return events ? events->padHatPrev : 0;
 }
 
 } // namespace quenth

@@ -23,6 +23,7 @@ public:
     class GEvent {
     public:
         static const int KEY_WORDS = 16; // 512 keys, key k is bit k%32 of word k/32
+        static const int PAD_AXES = 8;   // axes of the pad recorded; later ones are ignored
 
         SDL_Thread* thread;                        // the event thread, null when not running
         std::atomic<bool> running;                 // the event thread polls while this is true
@@ -35,6 +36,14 @@ public:
         int mousePrevX, mousePrevY;                // the snapshot before that
         std::atomic<uint32_t> buttonsLive;         // bit b = SDL mouse button b held (1 left, 3 right)
         uint32_t buttonsNow, buttonsPrev;          // snapshots as for the keys
+        // The first gamepad, recorded like the keys; all zero without one.
+        std::atomic<int> padAxesLive[PAD_AXES]; // axis positions, -32768..32767 (0 centred or untouched)
+        int padAxesNow[PAD_AXES];               // snapshot of padAxesLive
+        int padAxesPrev[PAD_AXES];              // the snapshot before that
+        std::atomic<uint32_t> padButtonsLive;   // bit b = pad button b held (0..31)
+        uint32_t padButtonsNow, padButtonsPrev; // snapshots as for the keys
+        std::atomic<uint32_t> padHatLive;       // SDL_HAT_UP/RIGHT/DOWN/LEFT bits of the pad's first hat
+        uint32_t padHatNow, padHatPrev;         // snapshots as for the keys
 
         GEvent();
         ~GEvent();
@@ -59,10 +68,28 @@ public:
     static uint32_t tm_last;     // working copy of the previous tick count, ms
     static uint32_t framenum;    // number of update calls so far
     static GEvent* events;       // the one input state, owned here
+    static SDL_Joystick* pad;    // the first gamepad, opened by init when one is present; else null
+    // Counts the GL contexts made: init and a video mode that replaced the
+    // context each make a new one. GL objects remember the value of the
+    // context that owns their names (GLObject).
+    static unsigned contextSerial;
+    // The desktop's resolution in pixels, as SDL reports it before the first
+    // video mode is set; 0 when it is not known.
+    static int desktopWidth, desktopHeight;
 
     // Opens the window. Sizes below 1 become 640 x 480, a null title "Demo".
     // Exits the process with status 1 when SDL or the window cannot be started.
     static void init(int width, int height, const char* title, bool fullscreen, bool vsync);
+    // Another video mode for the open window, at once. The event thread
+    // pauses meanwhile. When the mode replaced the GL context, contextSerial
+    // grows: the caller restores its GL objects (GLObject::restoreAll). When
+    // the mode cannot be set the previous one is set again and false is
+    // returned; when neither can, the process ends with status 1 as in init.
+    static bool setVideoMode(int width, int height, bool fullscreen);
+    // Starts SDL's video (as init does) if it is not running yet and reads
+    // the desktop's resolution once, before any video mode is set; a later
+    // call returns what was read then. False when it cannot be known.
+    static bool desktopSize(int& w, int& h);
     // Tears everything down; init must run again before any other call.
     static void quit();
     // Ends a frame: close request, clock, input snapshot, buffer swap.
@@ -86,6 +113,16 @@ public:
     static bool mouseDown(int button);
     static bool mousePressed(int button);
     static bool mouseReleased(int button);
+
+    // The first gamepad. Axes outside 0..PAD_AXES-1 and buttons outside 0..31
+    // give 0 and false; without a pad everything reads centred and released.
+    static bool padPresent() { return pad != nullptr; }
+    static int padAxis(int axis);
+    static int padAxisPrev(int axis);
+    static bool padButtonDown(int button);
+    static bool padButtonPressed(int button);
+    static unsigned padHat();     // SDL_HAT_* bits of the first hat now
+    static unsigned padHatPrev(); // and in the snapshot before
 };
 
 } // namespace quenth

@@ -47,6 +47,8 @@ void Font::draw_gl(char const* text) {
     // A font whose sheet is missing has nothing to show.
     if (!surface || !text) return;
     if (!texture) texture = new Texture(surface);
+    // A sheet too large for the card gives a texture without storage.
+    if (!texture->hasStorage()) return;
 
     glEnable(GL_TEXTURE_2D);
     glEnableClientState(GL_VERTEX_ARRAY);

@@ -11,25 +11,33 @@
 namespace quenth {
 
 Framebuffer::Framebuffer(unsigned w, unsigned h, unsigned flags)
-    : id(0), width(w), height(h), color{nullptr, nullptr, nullptr, nullptr}, depth(nullptr) {
+    : GLObject(LINKED), id(0), width(w), height(h), color{nullptr, nullptr, nullptr, nullptr},
+      depth(nullptr) {
+    for (int i = 0; i < 4; i++)
+        if (flags & (1u << i)) color[i] = new Texture(width, height, 0, GL_TEXTURE_2D, GL_RGBA8);
+    if (flags & DEPTH) depth = new Renderbuffer(width, height, GL_DEPTH_COMPONENT);
+    attach();
+}
+
+void Framebuffer::attach() {
     glGenFramebuffersEXT(1, &id);
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, id);
-    for (int i = 0; i < 4; i++) {
-        if (!(flags & (1u << i))) continue;
-        color[i] = new Texture(width, height, 0, GL_TEXTURE_2D, GL_RGBA8);
-        glFramebufferTexture2D(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + i, GL_TEXTURE_2D, color[i]->id,
-                               0);
-    }
-    if (flags & DEPTH) {
-        depth = new Renderbuffer(width, height, GL_DEPTH_COMPONENT);
+    for (int i = 0; i < 4; i++)
+        if (color[i])
+            glFramebufferTexture2D(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT + i, GL_TEXTURE_2D,
+                                   color[i]->id, 0);
+    if (depth)
         glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT,
                                      depth->id);
-    }
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
 }
 
+void Framebuffer::restore() {
+    attach();
+}
+
 Framebuffer::~Framebuffer() {
-    glDeleteFramebuffersEXT(1, &id);
+    if (alive()) glDeleteFramebuffersEXT(1, &id);
     for (Texture* t : color) delete t;
     delete depth;
 }

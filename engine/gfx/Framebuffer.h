@@ -1,6 +1,8 @@
 #ifndef QUENTH_GFX_FRAMEBUFFER_H
 #define QUENTH_GFX_FRAMEBUFFER_H
 
+#include "engine/gfx/GLObject.h"
+
 namespace quenth {
 
 class Texture;
@@ -8,8 +10,9 @@ class Renderbuffer;
 
 // A framebuffer object with up to four colour textures and a depth
 // renderbuffer, all of the framebuffer's size and owned by it. Must be
-// destroyed while the GL context exists.
-class Framebuffer {
+// destroyed while the GL context exists. In a new context it is made again
+// around its attachments (restored first, with empty contents).
+class Framebuffer : public GLObject {
 public:
     // Attachment flags of the constructor.
     enum {
@@ -30,10 +33,7 @@ public:
     // Creates the attachments named by flags (bits above); leaves framebuffer 0
     // bound and the viewport as it was.
     Framebuffer(unsigned width, unsigned height, unsigned flags);
-    ~Framebuffer();
-
-    Framebuffer(Framebuffer const&) = delete;
-    Framebuffer& operator=(Framebuffer const&) = delete;
+    ~Framebuffer() override;
 
     // Binds this framebuffer and sets the viewport to its size.
     void bind() const;
@@ -41,6 +41,12 @@ public:
     void unbind() const;
     // Binds the window's framebuffer and sets the viewport to the window size.
     static void unbindFB();
+
+    void restore() override;
+
+private:
+    // Makes the framebuffer object and attaches the existing attachments.
+    void attach();
 };
 
 } // namespace quenth

@@ -6,7 +6,12 @@
 
 namespace quenth {
 
-Renderbuffer::Renderbuffer(unsigned w, unsigned h, unsigned internalFormat) : id(0), width(w), height(h) {
+Renderbuffer::Renderbuffer(unsigned w, unsigned h, unsigned format)
+    : GLObject(STORAGE), id(0), width(w), height(h), internalFormat(format) {
+    restore();
+}
+
+void Renderbuffer::restore() {
     glGenRenderbuffersEXT(1, &id);
     glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, id);
     glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, internalFormat, width, height);
@@ -14,7 +19,7 @@ Renderbuffer::Renderbuffer(unsigned w, unsigned h, unsigned internalFormat) : id
 }
 
 Renderbuffer::~Renderbuffer() {
-    glDeleteRenderbuffersEXT(1, &id);
+    if (alive()) glDeleteRenderbuffersEXT(1, &id);
     id = 0;
 }
 

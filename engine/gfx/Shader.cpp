@@ -24,20 +24,21 @@ GLenum stageEnum(char type) {
 
 } // namespace
 
-Shader::Shader(char type_, char const* source, int length) {
-    type = type_;
-    if (!source) {
-        source = "";
-        length = 0;
-    }
-    GLint len = length > 0 ? length : (GLint)strlen(source);
+Shader::Shader(char type_, char const* text, int length) : GLObject(STORAGE), id(0), type(type_) {
+    if (text) source.assign(text, length > 0 ? (size_t)length : strlen(text));
+    restore();
+}
+
+void Shader::restore() {
+    char const* text = source.c_str();
+    GLint len = (GLint)source.size();
     id = glCreateShader(stageEnum(type));
-    glShaderSource(id, 1, &source, &len);
+    glShaderSource(id, 1, &text, &len);
     glCompileShader(id);
 }
 
 Shader::~Shader() {
-    glDeleteShader(id);
+    if (alive()) glDeleteShader(id);
 }
 
 } // namespace quenth

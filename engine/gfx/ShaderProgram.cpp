@@ -32,7 +32,16 @@ static_assert(sizeof(mat4) == 16 * sizeof(float), "mat4 must be sixteen packed f
 
 } // namespace
 
-ShaderProgram::ShaderProgram() {
+ShaderProgram::ShaderProgram() : GLObject(LINKED) {
+    // Fallbacks of a context that is gone are compiled again in this one.
+    if (default_vs && !default_vs->alive()) {
+        default_vs->restore();
+        default_vs->context = context;
+    }
+    if (default_fs && !default_fs->alive()) {
+        default_fs->restore();
+        default_fs->context = context;
+    }
     if (!default_vs) default_vs = new Shader(Shader::VERTEX, DEFAULT_VS_SOURCE, 0);
     if (!default_fs) default_fs = new Shader(Shader::FRAGMENT, DEFAULT_FS_SOURCE, 0);
     vertex = nullptr;
@@ -42,11 +51,19 @@ ShaderProgram::ShaderProgram() {
 }
 
 ShaderProgram::~ShaderProgram() {
+    if (!alive()) return;
     if (vertex) glDetachShader(id, vertex->id);
     if (fragment) glDetachShader(id, fragment->id);
     if (geometry) glDetachShader(id, geometry->id);
     // Deleting the program also releases its hold on the fallback stages.
     glDeleteProgram(id);
+}
+
+void ShaderProgram::restore() {
+    id = glCreateProgram();
+    for (Shader* s : {vertex, geometry, fragment})
+        if (s) glAttachShader(id, s->id);
+    link();
 }
 
 void ShaderProgram::attach(Shader* s) {

@@ -1,6 +1,8 @@
 #ifndef QUENTH_GFX_SHADERPROGRAM_H
 #define QUENTH_GFX_SHADERPROGRAM_H
 
+#include "engine/gfx/GLObject.h"
+
 namespace quenth {
 
 class Shader;
@@ -13,8 +15,10 @@ struct mat4;
 // A linked GLSL program. It does not own its Shader objects: it detaches the
 // ones attached through attach() when destroyed. A missing vertex or fragment
 // stage is filled at link time by the shared fallback pair, compiled once on
-// the first construction and kept for the rest of the run.
-class ShaderProgram {
+// the first construction and kept for the rest of the run (made again when
+// the first program of a new context is made). In a new context the program
+// is linked again from the same stages.
+class ShaderProgram : public GLObject {
 public:
     unsigned id;      // OpenGL program object
     Shader* vertex;   // attached vertex stage, or null (the fallback is not recorded)
@@ -27,10 +31,7 @@ public:
     static Shader* default_fs;
 
     ShaderProgram();
-    ~ShaderProgram();
-
-    ShaderProgram(ShaderProgram const&) = delete;
-    ShaderProgram& operator=(ShaderProgram const&) = delete;
+    ~ShaderProgram() override;
 
     // Records s in the slot of its stage and attaches it; null is ignored.
     void attach(Shader* s);
@@ -60,6 +61,9 @@ public:
     void setUniform(char const* name, mat2 const* m, int count) const;
     void setUniform(char const* name, mat4 const& m) const;
     void setUniform(char const* name, mat4 const* m, int count) const;
+
+    // A new program object with the recorded stages, linked.
+    void restore() override;
 };
 
 } // namespace quenth

@@ -22,7 +22,7 @@ const float top_texcoords[8] = {1, 1, 1, 0, 0, 0, 0, 1};
 const float bottom_texcoords[8] = {1, 0, 1, 1, 0, 1, 0, 0};
 
 void drawFace(Texture* t, float const* vertices) {
-    if (!t) return;
+    if (!Texture::usable(t)) return;
     t->bind(GL_TEXTURE0);
     // Image textures repeat, so linear filtering at a face's border would blend
     // in the opposite border and draw a thin line along every cube edge. The

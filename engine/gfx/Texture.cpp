@@ -18,7 +18,28 @@ unsigned Texture::maxSize() {
     return limit > 0 ? (unsigned)limit : 0;
 }
 
-Texture::Texture(Surface* s) {
+void Texture::makeName() {
+    id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(target, id);
+    GLint wrap = renderTarget ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(target, GL_TEXTURE_WRAP_S, wrap);
+    if (target != GL_TEXTURE_1D) glTexParameteri(target, GL_TEXTURE_WRAP_T, wrap);
+    if (target == GL_TEXTURE_3D) glTexParameteri(target, GL_TEXTURE_WRAP_R, wrap);
+}
+
+void Texture::allocateTarget() {
+    if (target == GL_TEXTURE_2D)
+        glTexImage2D(target, 0, internalFormat, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    else if (target == GL_TEXTURE_3D)
+        glTexImage3D(target, 0, internalFormat, width, height, depth, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    else if (target == GL_TEXTURE_1D)
+        glTexImage1D(target, 0, internalFormat, width, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+}
+
+Texture::Texture(Surface* s) : GLObject(STORAGE) {
     uExtent = 1.0f;
     vExtent = 1.0f;
     width = 0;
@@ -27,13 +48,9 @@ Texture::Texture(Surface* s) {
     target = GL_TEXTURE_2D;
     unit = GL_TEXTURE0;
     internalFormat = GL_RGBA8;
-    id = 0;
-    glGenTextures(1, &id);
-    glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    renderTarget = false;
+    saved = nullptr;
+    makeName();
     if (!s) return;
 
     unsigned sw = (unsigned)s->width, sh = (unsigned)s->height;
@@ -57,7 +74,7 @@ Texture::Texture(Surface* s) {
     usedMemory += width * height * 4;
 }
 
-Texture::Texture(int w, int h, int d, unsigned target_, unsigned internalFormat_) {
+Texture::Texture(int w, int h, int d, unsigned target_, unsigned internalFormat_) : GLObject(STORAGE) {
     width = w < 8 ? 8 : w;
     height = h < 8 ? 8 : h;
     depth = d < 2 ? 2 : d;
@@ -66,29 +83,46 @@ Texture::Texture(int w, int h, int d, unsigned target_, unsigned internalFormat_
     target = target_;
     internalFormat = internalFormat_;
     unit = GL_TEXTURE0;
-    id = 0;
-    glGenTextures(1, &id);
-    glBindTexture(target, id);
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    if (target == GL_TEXTURE_2D) {
-        glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexImage2D(target, 0, internalFormat, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    } else if (target == GL_TEXTURE_3D) {
-        glTexParameteri(target, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(target, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-        glTexImage3D(target, 0, internalFormat, width, height, depth, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    } else if (target == GL_TEXTURE_1D) {
-        glTexImage1D(target, 0, internalFormat, width, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    }
+    renderTarget = true;
+    saved = nullptr;
+    makeName();
+    allocateTarget();
     glBindTexture(target, 0);
     usedMemory += width * height * 4;
 }
 
 Texture::~Texture() {
-    glDeleteTextures(1, &id);
+    if (alive()) glDeleteTextures(1, &id);
+    dropSaved();
     usedMemory -= width * height * 4;
+}
+
+void Texture::save() {
+    // A render target's contents are drawn again every frame; only images
+    // are read back, and only the 2D ones the engine makes.
+    if (renderTarget || !hasStorage() || target != GL_TEXTURE_2D) return;
+    dropSaved();
+    saved = new unsigned[(size_t)width * height];
+    glBindTexture(GL_TEXTURE_2D, id);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, saved);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Texture::restore() {
+    makeName();
+    if (renderTarget)
+        allocateTarget();
+    else if (hasStorage())
+        // Without texels kept (a context lost unannounced) the storage is
+        // made again with undefined contents rather than left missing.
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, saved);
+    glBindTexture(target, 0);
+}
+
+void Texture::dropSaved() {
+    delete[] saved;
+    saved = nullptr;
 }
 
 void Texture::bind(unsigned unit_) {
@@ -100,6 +134,11 @@ void Texture::bind(unsigned unit_) {
 void Texture::unbind() {
     glActiveTexture(unit);
     glBindTexture(target, 0);
+}
+
+void Texture::bindNone(unsigned unit) {
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 } // namespace quenth

@@ -11,6 +11,7 @@
 #include "game/base/Arena.h"
 #include "game/base/Globals.h"
 #include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
 #include "game/weapons/EnemyPlasma.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
@@ -43,12 +44,13 @@ void Enemy::spawn() {
     velocity = vec2(0, 0);
 
     // Keep away from the player's side: up to five tries for a spot at least
-    // 1024 units from the nearest friend; the fifth stands regardless.
+    // 1024 units from the nearest friend, measured the short way across the
+    // seams; the fifth stands regardless.
     for (int tries = 0; tries < 5; ++tries) {
         position = randomWorldPoint();
         float nearest = 9000;
         for (unsigned i = 0; i < g_arena->friends.count; ++i) {
-            float d = (g_arena->friends[i]->position - position).length();
+            float d = wrappedOffset(position, g_arena->friends[i]->position, g_world->worldSize).length();
             if (d < nearest) nearest = d;
         }
         if (nearest >= 1024) break;
@@ -158,11 +160,13 @@ void Enemy::destroy() {
     static const quenth::vec4 maxFireColor(0.9f, 0.3f, 0.1f, 1.0f);
 
     hull = 0;
+    // A radial burst: in a 360-degree cone any direction stands for all of
+    // them, and each particle flies out up to speed over its life.
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(500, 600);
     unsigned lifeMax = g_rand.randi(1000, 1200);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 192, lifeMin, lifeMax, position, radius, 26,
-                                      40, 0, 8, vec2(0, 0), 0, speed, 360, minFireColor, maxFireColor);
+                                      40, 0, 8, vec2(1, 0), 0, speed, 360, minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
 
     g_arena->addScore(scoreValue);

@@ -13,6 +13,7 @@
 #include "engine/util/Random.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Arena.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/StackRemove.h"
@@ -54,6 +55,8 @@ Player::Player()
     exhaustEmitter->spread = 50;
     exhaustEmitter->positionSpread = 0;
     exhaustEmitter->rate = 0;
+    // Nothing is owed for the time before the ship existed.
+    exhaustEmitter->lastEmit = quenth::GameClock::currentTime;
     if (g_world) g_world->add(exhaust->defaultSlice);
 
     plasma = new Plasma();
@@ -109,6 +112,10 @@ void Player::update() {
     energyText->setText(buf);
     energyText->setHotSpot(TOP_LEFT);
 
+    // Only a thrusting ship feeds the exhaust (fly() sets the rate). It is
+    // run in every phase, so that the time spent dead or growing in is not
+    // owed as one burst on the first frame of thrust.
+    exhaustEmitter->rate = 0;
     if (invulnerableUntil > now) {
         scale = (now - spawnStart) / (invulnerableUntil - spawnStart);
     } else if (respawnTime == 0) {
@@ -122,6 +129,7 @@ void Player::update() {
         position = respawnPoint;
         spawn();
     }
+    exhaust->update();
 
     laser->update();
     plasma->update();
@@ -158,14 +166,13 @@ void Player::fly(float sync) {
     invulnerableUntil = 0;
     float acc = 500 * sync, brake = 300 * sync;
 
-    float dx = 0, dy = 0;
-    if (quenth::Quenth::keyDown(SDLK_w)) dy -= acc;
-    if (quenth::Quenth::keyDown(SDLK_s)) dy += acc;
-    if (quenth::Quenth::keyDown(SDLK_a)) dx -= acc;
-    if (quenth::Quenth::keyDown(SDLK_d)) dx += acc;
+    vec2 thrust = g_controls.thrust();
+    float dx = thrust.x * acc, dy = thrust.y * acc;
 
     if (dx != 0 || dy != 0) {
-        float cost = thrustCost * sync;
+        // Full thrust (a key, or two on a diagonal) costs thrustCost a
+        // second; a stick part way, that part of it.
+        float cost = thrustCost * sync * fminf(thrust.length(), 1);
         float rest = energy - cost;
         if (rest < 0) {
             // Only what is left is spent, for that share of the thrust.
@@ -187,24 +194,19 @@ void Player::fly(float sync) {
     if (dy == 0) velocity.y = velocity.y > 0 ? fmaxf(velocity.y - brake, 0) : fminf(velocity.y + brake, 0);
 
     exhaustEmitter->position = position;
-    if (dx == 0 && dy == 0) {
-        exhaustEmitter->rate = 0;
-    } else {
+    if (dx != 0 || dy != 0) {
         exhaustEmitter->rate = 100;
         exhaustEmitter->direction = -velocity;
     }
-    exhaust->update();
 
-    vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
     // The camera leads the ship and may sit across a seam from it: aim at the
-    // nearest image of the point under the mouse.
-    vec2 aim = wrappedOffset(position, g_world->screenToWorld(mouse), g_world->worldSize);
+    // nearest image of the point under the mouse (or the pad's reticle).
+    vec2 aim =
+        wrappedOffset(position, g_world->screenToWorld(g_controls.aimFrom(position)), g_world->worldSize);
     plasma->position = quenth::vec3(position.x, position.y, 0);
-    if (quenth::Quenth::mouseDown(SDL_BUTTON_LEFT) && energy > plasma->energyCost)
-        energy -= plasma->shoot(aim);
+    if (g_controls.firePlasma() && energy > plasma->energyCost) energy -= plasma->shoot(aim);
     laser->position = quenth::vec3(position.x, position.y, 0);
-    if (quenth::Quenth::mouseDown(SDL_BUTTON_RIGHT) && energy > laser->energyCost)
-        energy -= laser->shoot(aim);
+    if (g_controls.fireLaser() && energy > laser->energyCost) energy -= laser->shoot(aim);
 }
 
 bool Player::damage(float amount) {
@@ -224,17 +226,18 @@ void Player::destroy() {
     float now = (float)quenth::GameClock::currentTime;
 
     hull = 0;
+    // Two radial bursts, as an enemy's (Enemy::destroy), blue and fire.
     float speed = g_rand.randf(9 * radius, 12 * radius);
     unsigned lifeMin = g_rand.randi(1233, 1655);
     unsigned lifeMax = g_rand.randi(2899, 3125);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 256, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.43), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minBlueColor, maxBlueColor);
     speed = g_rand.randf(9 * radius, 12 * radius);
     lifeMin = g_rand.randi(500, 600);
     lifeMax = g_rand.randi(5622, 6234);
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 512, lifeMin, lifeMax, position,
-                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(0, 0), 0, speed, 360,
+                                      (float)(radius * 1.22), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
 
@@ -250,6 +253,9 @@ void Player::destroy() {
         stackRemove(g_arena->friends, this);
         g_arena->removeActor(this);
         drawable->remove();
+        // Out of play for good: nothing of ours updates the guns any more.
+        plasma->retire();
+        laser->retire();
     }
     velocity = vec2(0, 0);
     stackRemove(g_arena->friends, this);

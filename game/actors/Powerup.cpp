@@ -15,6 +15,7 @@
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
 #include "scene/Group.h"
 #include "scene/Scene2D.h"
 #include "scene/Sprite.h"
@@ -95,7 +96,7 @@ void Powerup::update() {
         velocity *= (float)(1 - sync * 0.2);
         for (unsigned i = 0; i < g_arena->friends.count; ++i) {
             Friend* f = g_arena->friends[i];
-            if ((position - f->position).length() < f->pickupRadius) {
+            if (wrappedOffset(position, f->position, g_world->worldSize).length() < f->pickupRadius) {
                 collecting = true;
                 collector = f;
                 collectStart = now;
@@ -106,7 +107,10 @@ void Powerup::update() {
         }
     } else {
         float t = quenth::Math::clampf((now - collectStart) / (collectEnd - collectStart), 0, 1);
-        position = quenth::Math::sin_lerp(t, collectFrom, collector->position);
+        // Towards the nearest image of the ship, which may cross a seam (or
+        // cross one itself) during the flight.
+        vec2 to = collectFrom + wrappedOffset(collectFrom, collector->position, g_world->worldSize);
+        position = quenth::Math::sin_lerp(t, collectFrom, to);
         scale = quenth::Math::sin_lerp(t, 1, 0);
         if (t >= 1) {
             collect();

@@ -6,6 +6,7 @@
 #include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
+#include "engine/util/DataDir.h"
 
 #include <cstdio>
 
@@ -143,18 +144,18 @@ void Resources::load() {
         TextureEntry const& e = TEXTURES[i];
         printf("Loading texture %s... ", e.path);
         if (e.traced) {
-            Surface* image = ImageLoader::load(e.path, false);
+            Surface* image = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
             delete silhouettes[i];
             silhouettes[i] = image ? new quenth::Silhouette(image) : nullptr;
             *e.slot = ImageLoader::makeTexture(image);
         } else {
-            *e.slot = ImageLoader::loadTexture(e.path, false);
+            *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
         }
         logResult();
     }
     for (FontEntry const& e : FONTS) {
         printf("Loading image %s... ", e.path);
-        Surface* sheet = ImageLoader::load(e.path, false);
+        Surface* sheet = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
         logResult();
         *e.slot = new Font(sheet);
     }

@@ -61,7 +61,7 @@ public:
     static quenth::Texture* proc_particle0_tex; // radius 60
     static quenth::Texture* proc_particle1_tex; // radius 30
 
-    // Loads everything in table order from gfx/ under the working directory,
+    // Loads everything in table order from gfx/ of the data directory,
     // logging each file with "OK" or "ERROR" on standard output. Needs the
     // window (GL context and video mode) to be open.
     static void load();

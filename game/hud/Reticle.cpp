@@ -5,6 +5,9 @@
 #include "engine/core/Quenth.h"
 #include "engine/math/vec2.h"
 #include "engine/math/vec3.h"
+#include "game/actors/Player.h"
+#include "game/base/Arena.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "scene/DirectScene2D.h"
@@ -31,8 +34,11 @@ Reticle::~Reticle() {
 }
 
 void Reticle::update() {
-    quenth::vec2 mouse((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY());
-    quenth::vec2 p = g_hud->screenToWorld(mouse);
+    Player* ship = g_arena ? g_arena->player : nullptr;
+    quenth::vec2 at = ship ? g_controls.aimFrom(ship->position)
+                           : g_controls.aim(quenth::vec2(quenth::Quenth::getScreenWidth() * 0.5f,
+                                                         quenth::Quenth::getScreenHeight() * 0.5f));
+    quenth::vec2 p = g_hud->screenToWorld(at);
     position = quenth::vec3(p.x, p.y, 0);
     float s = sinf((float)(quenth::Quenth::currentTime * 0.005));
     glow->blendColor.a = (unsigned char)(int)(64 * s + 128);

@@ -3,16 +3,17 @@
 #include <GL/gl.h>
 
 #include "engine/core/GameClock.h"
-#include "engine/core/Quenth.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
+#include "engine/math/mat4.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "engine/util/Stack.h"
 #include "game/base/Actor.h"
 #include "game/base/Arena.h"
+#include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
 #include "game/base/WrappedOffset.h"
@@ -89,7 +90,7 @@ float Laser::shoot(vec2 const& direction) {
 void Laser::update() {
     float now = (float)quenth::GameClock::currentTime;
     vec2 origin(position.x, position.y);
-    vec2 aim = g_world->screenToWorld(vec2((float)quenth::Quenth::mouseX(), (float)quenth::Quenth::mouseY()));
+    vec2 aim = g_world->screenToWorld(g_controls.aimFrom(origin));
     vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
     dir.normalize();
     vec2 tip = origin + dir * 1280;
@@ -125,6 +126,11 @@ void Laser::update() {
     }
 }
 
+void Laser::retire() {
+    Weapon::retire();
+    for (uint32_t i = 0; i < capacity; ++i) hitEmitters[i]->rate = 0;
+}
+
 // Writes the glow of half side h centred on c as triangles over the visible
 // polygon of its texture (the whole square without one).
 static void pushGlow(quenth::Stack<Laser::Vertex>& out, quenth::Silhouette const* outline, vec2 c, float h,
@@ -150,14 +156,19 @@ static void pushGlow(quenth::Stack<Laser::Vertex>& out, quenth::Silhouette const
     }
 }
 
-void Laser::draw(SceneState&) {
+void Laser::draw(SceneState& state) {
     // Up to a glow polygon's triangles per beam slot; never grows.
     static quenth::Stack<Vertex> vertices(slotCount * 3 * (quenth::Silhouette::SIDES - 2));
+    // One matrix per view rectangle: near a seam the camera may sit across it
+    // from the ship, and the beam shows through the rectangle that wraps.
+    static quenth::Stack<quenth::mat4> views(8);
+    state.viewMatrices(views);
     float now = (float)quenth::GameClock::currentTime;
     vertices.clear();
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     Shaders::texture_shader_fixed->bind();
     Shaders::texture_shader_fixed->setUniform("texture", 0);
+    glMatrixMode(GL_MODELVIEW);
 
     vec2 origin(position.x, position.y);
     for (int pass = 0; pass < 3; ++pass) {
@@ -189,13 +200,16 @@ void Laser::draw(SceneState&) {
             Vertex none = {origin.x, origin.y, 0, 0, 0, 0, 0, 0};
             for (int k = 0; k < (pass == 1 ? 4 : 3); ++k) vertices.push(none);
         }
-        if (vertices.count > 0 && tex) {
+        if (vertices.count > 0 && quenth::Texture::usable(tex)) {
             const char* base = (const char*)vertices.data;
             glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
             glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);
             glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + 16);
             tex->bind(GL_TEXTURE0);
-            Shaders::drawAdditive(pass == 1 ? GL_QUADS : GL_TRIANGLES, vertices.count, drawPasses + 1);
+            for (unsigned v = 0; v < views.count; ++v) {
+                glLoadMatrixf(views.data[v].m);
+                Shaders::drawAdditive(pass == 1 ? GL_QUADS : GL_TRIANGLES, vertices.count, drawPasses + 1);
+            }
         }
         vertices.clear();
     }

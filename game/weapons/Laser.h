@@ -60,6 +60,8 @@ public:
     virtual float shoot(quenth::vec2 const& direction);
     virtual void update();
     virtual void draw(SceneState& state);
+    // Also stops the spark emitters: nothing will set them back to idle.
+    virtual void retire();
 };
 
 #endif

@@ -5,7 +5,6 @@
 #include "engine/core/GameClock.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/mat4.h"
-#include "engine/math/vec3.h"
 #include "engine/math/vec4.h"
 #include "engine/util/Random.h"
 #include "game/base/Actor.h"
@@ -17,7 +16,6 @@
 #include "particles/ParticleSystem.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
-#include "scene/ViewRect.h"
 
 template <class Gun>
 PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
@@ -104,12 +102,7 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
     vertices.clear();
     mstack.clear();
 
-    quenth::Stack<ViewRect>& rects = *state.viewRects;
-    for (unsigned i = 0; i < rects.count; ++i) {
-        quenth::mat4 m = (quenth::mat4)state.transform;
-        m.translate(quenth::vec3(rects.data[i].offsetX, rects.data[i].offsetY, 0));
-        mstack.push(m);
-    }
+    state.viewMatrices(mstack);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 
     uint32_t now = quenth::GameClock::currentTime;
@@ -124,13 +117,13 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
                        {x - s, y + s, 0, 1, color.r, color.g, color.b, a}};
         for (int k = 0; k < 4; ++k) vertices.push(q[k]);
     }
-    if (vertices.count == 0) return;
+    if (vertices.count == 0 || !quenth::Texture::usable(texture)) return;
 
     const char* base = (const char*)vertices.data;
     glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), base + 8);
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vertex), base + 16);
-    if (texture) texture->bind(GL_TEXTURE0);
+    texture->bind(GL_TEXTURE0);
     glMatrixMode(GL_MODELVIEW);
     for (unsigned i = 0; i < mstack.count; ++i) {
         glLoadMatrixf(mstack.data[i].m);

@@ -1,7 +1,7 @@
 // game/weapons: the guns and what they fire: the two weapon bases, the plasma guns, the laser,
 // the segment hit test and the fire-rate rule.
-// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes only its
-// own folder and those before it (tests/game/LayoutTest checks this).
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes
+// only its own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_WEAPON_H
 #define VORLANE_GAME_WEAPON_H
 
@@ -21,6 +21,7 @@ public:
     float fireRate;   // shots per second; 0 never fires, -1 fires on every call
     float energyCost; // energy one shot costs the shooter
     float lastShot;   // currentTime of the last shot, ms
+    bool retired;     // the owner has left play for good: no new shots, and those in flight hit nothing
 
     Weapon();
     virtual ~Weapon();
@@ -30,6 +31,9 @@ public:
     // Segment test against the game's enemies; radius is not used (each body's own radius is).
     virtual hit_struct findHit(quenth::vec2 const& from, quenth::vec2 const& to, float radius);
     virtual void update();
+    // Called when the owner leaves play for good. Shots in flight go on and
+    // fade out as the owner's game keeps updating the gun, but touch nothing.
+    virtual void retire();
 };
 
 #endif

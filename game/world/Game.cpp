@@ -61,19 +61,14 @@ Game::~Game() {
 }
 
 void Game::init() {
-    float sw = (float)quenth::Quenth::getScreenWidth();
-    float sh = (float)quenth::Quenth::getScreenHeight();
     g_world->clear();
     g_hud->clear();
     g_world->add(starfield);
 
     scoreBox = new HUD_ScoreBox();
-    scoreBox->position = quenth::vec3(100, 30, 0);
     actors.push(scoreBox->score);
     weaponBox = new HUD_WeaponBox();
-    weaponBox->position = quenth::vec3(100, sh - 50, 0);
     radarBox = new HUD_RadarBox();
-    radarBox->position = quenth::vec3(sw - 130, sh - 130, 0);
     g_hud->add(scoreBox);
     g_hud->add(weaponBox);
     g_hud->add(radarBox);
@@ -91,8 +86,6 @@ void Game::init() {
     player->position = vec2(400, 300);
     g_world->add(player->plasma);
     g_world->add(player->laser);
-    // The energy readout sits just above the weapon panel, clear of the score.
-    player->energyText->position = quenth::vec3(15, sh - 112, 0);
     g_hud->add(player->energyText);
 
     if (scoreCounter->text) g_hud->add(scoreCounter->text);
@@ -115,6 +108,20 @@ void Game::init() {
     playing = true;
     gameOverStart = gameOverEnd = 0;
     nextWaveTime = (float)quenth::GameClock::currentTime + 5000;
+    relayout();
+}
+
+void Game::relayout() {
+    float sw = (float)quenth::Quenth::getScreenWidth();
+    float sh = (float)quenth::Quenth::getScreenHeight();
+    // Panels keep to their corners; the game-over text to its spot above the centre.
+    scoreBox->position = quenth::vec3(100, 30, 0);
+    weaponBox->position = quenth::vec3(100, sh - 50, 0);
+    radarBox->position = quenth::vec3(sw - 130, sh - 130, 0);
+    // The energy readout sits just above the weapon panel, clear of the score.
+    player->energyText->position = quenth::vec3(15, sh - 112, 0);
+    gameOverText->position = quenth::vec3(sw * 0.5f, sh * 0.4f, 0);
+    starfield->resize(sw, sh);
 }
 
 void Game::update() {
@@ -166,6 +173,10 @@ void Game::update() {
                 nextWave();
         }
     } else {
+        // The last ship is gone from the actors, its guns retired (no new
+        // shots, no hits): what they still have in flight runs out and fades.
+        player->laser->update();
+        player->plasma->update();
         if (gameOverEnd > now)
             gameOverText->color.a =
                 quenth::Math::sin_lerp((now - gameOverStart) / (gameOverEnd - gameOverStart), 0, 1);

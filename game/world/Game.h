@@ -53,6 +53,9 @@ public:
     virtual ~Game();
     // Builds the scene for a new game; g_game must already point here.
     void init();
+    // Places the HUD for the current screen size (Quenth's) and spreads the
+    // stars over it: after a change of display mode.
+    void relayout();
     // One frame of game logic; while the game clock is paused only the
     // reticle follows the mouse.
     void update();

@@ -45,6 +45,8 @@ Starfield::~Starfield() {
 void Starfield::init() {
     float w = (float)quenth::Quenth::getScreenWidth();
     float h = (float)quenth::Quenth::getScreenHeight();
+    fieldWidth = w;
+    fieldHeight = h;
     for (int i = (int)stars.count - 1; i >= 0; --i) {
         Vertex& s = stars.data[i];
         s.b = (uint8_t)g_rand.randi(168, 255);
@@ -57,6 +59,18 @@ void Starfield::init() {
         s.size = g_rand.randf(0.2f, 0.7f);
         s.brightness = 1 - s.size * (s.z - zMin) / (zMax - zMin);
     }
+}
+
+void Starfield::resize(float w, float h) {
+    float sx = (w + 2 * margin) / (fieldWidth + 2 * margin);
+    float sy = (h + 2 * margin) / (fieldHeight + 2 * margin);
+    for (unsigned i = 0; i < stars.count; ++i) {
+        Vertex& s = stars.data[i];
+        s.x = (s.x + margin) * sx - margin;
+        s.y = (s.y + margin) * sy - margin;
+    }
+    fieldWidth = w;
+    fieldHeight = h;
 }
 
 void Starfield::move(quenth::vec2& delta) {
@@ -162,7 +176,7 @@ void Starfield::draw(SceneState& state) {
         if (!cacheSky || prev || !copySkyFromCache()) drawSkybox();
     }
 
-    if (drawStars) {
+    if (drawStars && quenth::Texture::usable(texture)) {
         vertices.clear();
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixf(state.projection->m);
@@ -179,7 +193,7 @@ void Starfield::draw(SceneState& state) {
         glVertexPointer(2, GL_FLOAT, sizeof(QuadVertex), base);
         Shaders::texture_shader_fixed->bind();
         Shaders::texture_shader_fixed->setUniform("texture", 0);
-        if (texture) texture->bind(GL_TEXTURE0);
+        texture->bind(GL_TEXTURE0);
 
         for (unsigned i = 0; i < stars.count; ++i) {
             Vertex const& s = stars.data[i];

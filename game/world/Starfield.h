@@ -35,14 +35,16 @@ public:
         float size;         // sprite scale in [0.2, 0.7)
     };
 
-    quenth::Texture* texture;      // Resources::star_tex
-    quenth::Stack<Vertex> stars;   // the stars; count is the number asked for
-    float parallax;                // share of the camera motion that the nearest stars follow
-    float zMin, zMax;              // depth range
-    float margin;                  // pixels beyond the screen edges that stars wrap through
-    float starWidth, starHeight;   // quad size of a star of size 1, pixels
-    bool drawSky;                  // draw the sky box
-    bool drawStars;                // draw the star layer
+    quenth::Texture* texture;    // Resources::star_tex
+    quenth::Stack<Vertex> stars; // the stars; count is the number asked for
+    float parallax;              // share of the camera motion that the nearest stars follow
+    float zMin, zMax;            // depth range
+    float margin;                // pixels beyond the screen edges that stars wrap through
+    float starWidth, starHeight; // quad size of a star of size 1, pixels
+    bool drawSky;                // draw the sky box
+    bool drawStars;              // draw the star layer
+    float fieldWidth;            // screen size the stars are spread over, pixels (init or resize)
+    float fieldHeight;
     quenth::Camera camera;         // the sky box's 3D camera
     quenth::Skybox skybox;         // six faces from Resources
     bool cacheSky;                 // keep the sky in skyCache (off: drawn whole every frame)
@@ -58,6 +60,9 @@ public:
     virtual ~Starfield();
     // Scatters the stars over the screen.
     void init();
+    // Spreads the stars over a new screen size, each keeping its place
+    // relative to the screen (and its margin).
+    void resize(float width, float height);
     // Scrolls the stars by the camera's motion of this frame.
     void move(quenth::vec2& delta);
     virtual void draw(SceneState& state);

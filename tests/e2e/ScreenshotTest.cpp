@@ -27,7 +27,9 @@ TEST_F(E2ETest, ThreeF1PressesWriteThreeScreenshotsOfTheScreen) {
     EXPECT_FALSE(dir.exists("screenshot_4.bmp"));
     EXPECT_FALSE(dir.exists("screenshot_0.bmp"));
 
-    // The title page stands still, so the screen now is what the files show.
+    // The title page stands still, so the screen now is what the files show
+    // once the notice of the last one has gone (the pictures leave it out).
+    testsupport::sleepMs(3000);
     std::string grabPath = dir.file("grab.bmp");
     ASSERT_TRUE(testsupport::grabScreen(xvfb->display(), grabPath));
     Image grab = Image::loadBmp(grabPath);
@@ -48,16 +50,20 @@ TEST_F(E2ETest, ThreeF1PressesWriteThreeScreenshotsOfTheScreen) {
     EXPECT_EQ(game.exitCode(), 0);
 }
 
-TEST_F(E2ETest, ScreenshotsAreWrittenDuringFadesOverOldFiles) {
-    // Numbering starts at 1 in every run; an old file of that name is replaced.
+TEST_F(E2ETest, ScreenshotsAreWrittenDuringFadesAfterTheOldOnes) {
+    // Numbering goes on after the highest number found; earlier pictures stay.
     runDir().write("screenshot_1.bmp", "left over from an earlier run");
+    runDir().write("screenshot_4.bmp", "and another");
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     ASSERT_TRUE(game.key("Escape"));
     ASSERT_TRUE(game.key("F1"));
     ASSERT_TRUE(game.waitExit(10000));
     EXPECT_EQ(game.exitCode(), 0);
-    EXPECT_EQ(runDir().size("screenshot_1.bmp"), BMP_SIZE);
+    EXPECT_EQ(runDir().size("screenshot_5.bmp"), BMP_SIZE);
+    EXPECT_TRUE(runDir().read("screenshot_1.bmp") == "left over from an earlier run") << "replaced";
+    EXPECT_TRUE(runDir().read("screenshot_4.bmp") == "and another") << "replaced";
+    EXPECT_FALSE(runDir().exists("screenshot_2.bmp"));
 }
 
 TEST_F(E2ETest, AMouseButtonLeavesTheTitleForTheGame) {

@@ -267,8 +267,9 @@ TEST_F(InstallTest, DesktopEntryMetadataAndManPagePassTheirCheckers) {
     EXPECT_EQ(
         runCommand({"/bin/sh", "-c", "MANWIDTH=80 man -l \"$0\" 2>/dev/null", manPage().string()}, "", &page),
         0);
-    for (const char* part : {"VORLANE(6)", "CONTROLS", "SCREENSHOTS", "FILES", "ENVIRONMENT", "XDG_DATA_HOME",
-                             "/usr/share/games/vorlane", "screenshot_N.bmp"})
+    for (const char* part : {"VORLANE(6)", "OPTIONS", "--window[=WxH]", "--data-dir=DIR", "CONTROLS",
+                             "SCREENSHOTS", "FILES", "ENVIRONMENT", "XDG_DATA_HOME", "vorlane.conf",
+                             "/usr/share/games/vorlane", "screenshot_N.bmp", "unknown"})
         EXPECT_TRUE(contains(page, part)) << part << " not in\n" << page;
 }
 
@@ -278,14 +279,17 @@ TEST_F(InstallTest, InstalledGameStartsFromAMenuAndSavesScreenshotsForThePlayer)
     std::map<std::string, long> dataBefore = filesUnder(dest);
     // The working directory is an empty scratch directory; the command is
     // found on PATH as a menu finds it. The arguments reach the program
-    // unchanged (it ignores them for now). (The harness appends the build's own
-    // program to the command line; "sh -c" drops it.)
+    // unchanged: the data is named through a path with a space in it. (The
+    // harness appends the build's own program to the command line; "sh -c"
+    // drops it.)
     testsupport::RunDir menuDir(0);
+    fs::path spaced = base / "two words";
+    fs::create_directory_symlink(data(), spaced);
     const char* path = std::getenv("PATH");
     GameProcess game(menuDir, x.display(),
                      {"HOME=" + home.string(), "XDG_DATA_HOME",
                       "PATH=" + launcher().parent_path().string() + ":" + (path ? path : "/usr/bin:/bin")},
-                     {"/bin/sh", "-c", "exec vorlane 'two words' '*' ''"});
+                     {"/bin/sh", "-c", "exec vorlane --difficulty hard \"--data-dir=$0\"", spaced.string()});
     ASSERT_TRUE(game.waitForStart(30000)) << game.err();
 
     // Started with exec: the process is the game itself, in the player's
@@ -295,7 +299,8 @@ TEST_F(InstallTest, InstalledGameStartsFromAMenuAndSavesScreenshotsForThePlayer)
     EXPECT_EQ(fs::read_symlink(proc + "/cwd"), fs::canonical(playerDir()));
     std::string cmdline = readFile(proc + "/cmdline");
     std::string args = cmdline.substr(std::min(cmdline.size(), cmdline.find('\0') + 1));
-    EXPECT_EQ(args, std::string("two words\0*\0\0", 13));
+    EXPECT_EQ(args, "--difficulty" + std::string(1, '\0') + "hard" + std::string(1, '\0') +
+                        "--data-dir=" + spaced.string() + std::string(1, '\0'));
 
     fs::path shot = playerDir() / "screenshot_1.bmp";
     ASSERT_TRUE(game.keyUntil("F1", [&] { return fs::exists(shot); }));

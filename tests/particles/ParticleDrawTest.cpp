@@ -120,3 +120,27 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
 }
 
 } // namespace
+
+TEST_F(ParticleDrawTest, WithoutAUsableTextureNothingShows) {
+    TestState ts;
+    // No texture: none is bound, not the one drawn with last.
+    ParticleSystem bare(16);
+    white->bind(GL_TEXTURE0);
+    bare.emit(nullptr, 1, 10000, 10000, vec2(0, 0), 0, 20, 20, 20, 20, vec2(1, 0), 0, 0, 0, vec4(1, 1, 1, 1),
+              vec4(1, 1, 1, 1));
+    bare.defaultSlice->draw(ts.state);
+    EXPECT_EQ(at(0, 0).r, 0);
+
+    // A texture whose image failed to load: nothing drawn, even where the
+    // blending would show black.
+    quenth::Texture empty(nullptr);
+    ParticleSystem failed(16);
+    failed.texture = &empty;
+    testsupport::clearBackBuffer(0.5f, 0.5f, 0.5f, 1);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    failed.emit(nullptr, 1, 10000, 10000, vec2(0, 0), 0, 20, 20, 20, 20, vec2(1, 0), 0, 0, 0,
+                vec4(1, 1, 1, 1), vec4(1, 1, 1, 1));
+    failed.defaultSlice->draw(ts.state);
+    EXPECT_NEAR(at(0, 0).r, 127, 1);
+    EXPECT_EQ(failed.defaultSlice->count, 1u); // still alive, only not shown
+}

@@ -1,5 +1,6 @@
 #include "engine/gfx/Color.h"
 #include "engine/gfx/Font.h"
+#include "engine/gfx/ImageLoader.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
@@ -451,6 +452,22 @@ TEST_F(SceneRender, TextWithoutAFontSheetDrawsNothing) {
     EXPECT_EQ(three.size.x, 0);
     EXPECT_EQ(three.text.length(), 0u);
     delete font;
+}
+
+TEST_F(SceneRender, ASpriteWhoseImageFailedToLoadLeavesThePixelsAsTheyWere) {
+    Texture* missing = quenth::ImageLoader::loadTexture("gfx/no_such_image.png", false);
+    ASSERT_NE(missing, nullptr);
+    ASSERT_FALSE(missing->hasStorage());
+    Sprite inWorld(missing, 64, 64);
+    inWorld.position = vec3(2048, 2048, 0);
+    world->add(&inWorld);
+    Sprite onHud(missing, 64, 64);
+    onHud.position = vec3(100, 100, 0);
+    hud->add(&onHud);
+    frame(0.2f, 0.4f, 0.6f);
+    expectColor(readBackPixel(640, 360), 51, 102, 153, "world sprite");
+    expectColor(readBackPixel(100, 100), 51, 102, 153, "HUD sprite");
+    delete missing;
 }
 
 TEST_F(SceneRender, ZeroZoomIsRaisedAndDebugOutlinesDraw) {

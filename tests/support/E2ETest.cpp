@@ -31,8 +31,8 @@ RunDir& E2ETest::runDir(unsigned assets) {
 }
 
 GameProcess& E2ETest::start(std::vector<std::string> const& env, bool withDisplay,
-                            std::vector<std::string> const& prefix) {
-    game.reset(new GameProcess(runDir(), withDisplay ? xvfb->display() : "", env, prefix));
+                            std::vector<std::string> const& prefix, std::vector<std::string> const& args) {
+    game.reset(new GameProcess(runDir(), withDisplay ? xvfb->display() : "", env, prefix, args));
     return *game;
 }
 

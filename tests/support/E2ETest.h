@@ -37,7 +37,8 @@ protected:
     RunDir& runDir(unsigned assets = RunDir::ALL_ASSETS);
     // Starts the game on the test's display (or with no display at all).
     GameProcess& start(std::vector<std::string> const& env = {}, bool withDisplay = true,
-                       std::vector<std::string> const& prefix = {});
+                       std::vector<std::string> const& prefix = {},
+                       std::vector<std::string> const& args = {});
 };
 
 } // namespace testsupport

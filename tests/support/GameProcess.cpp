@@ -150,10 +150,14 @@ bool grabScreen(std::string const& display, std::string const& path) {
 }
 
 GameProcess::GameProcess(RunDir const& d, std::string const& display, std::vector<std::string> const& env,
-                         std::vector<std::string> const& prefix)
+                         std::vector<std::string> const& prefix, std::vector<std::string> const& args)
     : dir(d), displayName(display), child(-1), startMs(0), endMs(0), ended(false), status(0) {
     argv = prefix;
     argv.push_back(RunDir::program());
+    argv.insert(argv.end(), args.begin(), args.end());
+    // A player's own settings must not change what a test sees.
+    environment.push_back("XDG_CONFIG_HOME=" + dir.file("config"));
+    environment.push_back("XDG_DATA_HOME=" + dir.file("data"));
     // With a display, insist on SDL's X11 driver (see launch()); a test may
     // still choose another.
     environment.push_back(displayChange(display));

@@ -44,11 +44,12 @@ class GameProcess {
 public:
     // env entries are "NAME=value" to set or "NAME" to unset, applied on top of
     // this process's environment (DISPLAY is set to display, or unset when it
-    // is empty; with a display SDL_VIDEODRIVER is x11 unless env says otherwise). prefix is put before the
-    // program on the command line (e.g.
-    // {"strace", "-f", "-o", "trace.txt"}).
+    // is empty; with a display SDL_VIDEODRIVER is x11 unless env says otherwise). The player's files
+    // go to the scratch directory: XDG_CONFIG_HOME is its "config", XDG_DATA_HOME its "data", unless env
+    // says otherwise. prefix is put before the program on the command line (e.g.
+    // {"strace", "-f", "-o", "trace.txt"}), args after it.
     GameProcess(RunDir const& dir, std::string const& display, std::vector<std::string> const& env = {},
-                std::vector<std::string> const& prefix = {});
+                std::vector<std::string> const& prefix = {}, std::vector<std::string> const& args = {});
     ~GameProcess();
 
     GameProcess(GameProcess const&) = delete;

@@ -13,7 +13,7 @@
 
 namespace testsupport {
 
-Xvfb::Xvfb(int timeoutMs) : pid(0) {
+Xvfb::Xvfb(int timeoutMs, std::string const& screen) : pid(0) {
     int fds[2];
     if (pipe(fds) != 0) return;
     pid = fork();
@@ -26,7 +26,7 @@ Xvfb::Xvfb(int timeoutMs) : pid(0) {
         dup2(devnull, 1);
         dup2(devnull, 2);
         std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x720x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                "-noreset", (char*)nullptr);
         _exit(127);
     }

@@ -6,13 +6,13 @@
 
 namespace testsupport {
 
-// A private X server (Xvfb, 1280 x 720 x 24) for one test. The server picks a
+// A private X server (Xvfb, 1280 x 720 x 24 unless told otherwise) for one test. The server picks a
 // free display number itself; the destructor stops it.
 class Xvfb {
 public:
-    // Starts the server and waits up to timeoutMs for it to accept clients.
-    // ok() tells whether that worked.
-    explicit Xvfb(int timeoutMs = 10000);
+    // Starts the server with a screen of the given WxHxDEPTH and waits up to
+    // timeoutMs for it to accept clients. ok() tells whether that worked.
+    explicit Xvfb(int timeoutMs = 10000, std::string const& screen = "1280x720x24");
     ~Xvfb();
 
     Xvfb(Xvfb const&) = delete;

@@ -183,6 +183,51 @@ TEST(QuenthLive, EventThreadFeedsTheSnapshots) {
     EXPECT_TRUE(seen);
 }
 
+TEST(QuenthLive, EventThreadRecordsTheFirstPadOnly) {
+    testsupport::ensureGLContext();
+    SDL_Event e;
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_JOYAXISMOTION;
+    e.jaxis.axis = 3;
+    e.jaxis.value = -20000;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    e.jaxis.which = 1; // a second pad is not read
+    e.jaxis.value = 999;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_JOYBUTTONDOWN;
+    e.jbutton.button = 7;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_JOYHATMOTION;
+    e.jhat.value = SDL_HAT_LEFT;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    bool seen = false;
+    for (int i = 0; i < 200 && !seen; i++) {
+        Quenth::update();
+        seen = Quenth::padButtonDown(7) && Quenth::padHat() == SDL_HAT_LEFT;
+        SDL_Delay(5);
+    }
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(Quenth::padAxis(3), -20000);
+    EXPECT_EQ(Quenth::padAxis(0), 0);
+    EXPECT_EQ(Quenth::padAxis(Quenth::GEvent::PAD_AXES), 0);
+    EXPECT_FALSE(Quenth::padButtonDown(32));
+
+    std::memset(&e, 0, sizeof e);
+    e.type = SDL_JOYBUTTONUP;
+    e.jbutton.button = 7;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    bool released = false;
+    for (int i = 0; i < 200 && !released; i++) {
+        Quenth::update();
+        released = !Quenth::padButtonDown(7);
+        SDL_Delay(5);
+    }
+    EXPECT_TRUE(released);
+    EXPECT_EQ(Quenth::padAxis(3), -20000); // axes stay where they were last put
+}
+
 TEST(QuenthLive, FrameClockNeverReportsAZeroFrame) {
     testsupport::ensureGLContext();
     uint32_t frames = Quenth::framenum;

@@ -6,6 +6,7 @@
 #include "game/actors/Powerup.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/StackRemove.h"
+#include "game/base/WrappedOffset.h"
 #include "game/hud/ScoreCounter.h"
 #include "game/weapons/EnemyWeapon.h"
 #include "particles/ParticleSystem.h"
@@ -70,6 +71,27 @@ TEST_F(EnemyTest, SpawnKeepsTheFifthSpotWhenEverySpotIsNearAFriend) {
     EXPECT_FLOAT_EQ(f->position.y, y);
     EXPECT_FLOAT_EQ(f->waypoint.x, wx);
     g_world->worldSize = saved;
+}
+
+TEST_F(EnemyTest, SpawnKeepsItsDistanceAcrossTheSeam) {
+    quenth::vec2 world = g_world->worldSize;
+    quenth::vec2 ship(10, 10);
+    g_game->player->position = ship;
+    // A seed whose first spot lies near the ship across a seam (far by the
+    // plain distance) and whose second spot is far either way.
+    int seed = 0;
+    for (int s = 1; s < 100000 && !seed; ++s) {
+        quenth::Random r(s);
+        quenth::vec2 first(r.randf(0, world.x), r.randf(0, world.y));
+        quenth::vec2 second(r.randf(0, world.x), r.randf(0, world.y));
+        if (wrappedOffset(ship, first, world).length() < 1024 && (first - ship).length() >= 1024 &&
+            wrappedOffset(ship, second, world).length() >= 1024)
+            seed = s;
+    }
+    ASSERT_NE(seed, 0);
+    g_rand.init(seed);
+    Fighter* f = addEnemy<Fighter>();
+    EXPECT_GE(wrappedOffset(ship, f->position, world).length(), 1024);
 }
 
 TEST_F(EnemyTest, FadesInOverThreeQuartersOfASecond) {
@@ -185,6 +207,34 @@ TEST_F(EnemyTest, AHitLeavingHullAtExactlyZeroKills) {
     EXPECT_FLOAT_EQ(ti->position.y, 567);
     EXPECT_EQ((void*)ti->text->parent, (void*)g_world);
     EXPECT_GE(g_game->actors.count, actors); // the enemy left, the text (and maybe a power-up) came
+}
+
+// The longest flight among the explosion particles, and the farthest start
+// from the centre.
+static void explosionReach(quenth::vec2 centre, float& flight, float& start) {
+    flight = start = 0;
+    for (Particle* p = g_game->explosionSlice->head; p; p = p->next) {
+        flight = fmaxf(flight, (p->end - p->start).length());
+        start = fmaxf(start, (p->start - centre).length());
+    }
+}
+
+TEST_F(EnemyTest, ExplosionsBurstOutwardAtTheirSpeed) {
+    Hammerhead* h = addEnemy<Hammerhead>(); // radius 50: flights of up to 450 to 600
+    h->position = quenth::vec2(2000, 2000);
+    h->destroy();
+    float flight, start;
+    explosionReach(quenth::vec2(2000, 2000), flight, start);
+    EXPECT_LE(start, 50.01f);
+    EXPECT_GT(flight, 4 * 50);
+    EXPECT_LT(flight, 12 * 50 + 50); // the spread is flown once more
+
+    g_game->explosionSlice->releaseParticles();
+    Player* p = g_game->player; // radius 32: flights of up to 288 to 384
+    p->destroy();
+    explosionReach(p->position, flight, start);
+    EXPECT_GT(flight, 4 * 32);
+    EXPECT_LT(flight, 12 * 32 + 1.43f * 32);
 }
 
 TEST_F(EnemyTest, EveryDeathRaisesTheExplosionsToTheTop) {

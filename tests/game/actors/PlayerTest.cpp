@@ -184,6 +184,29 @@ TEST_F(PlayerTest, TheLastDeathEndsTheGame) {
     EXPECT_EQ(g_game->wave, 0);
 }
 
+TEST_F(PlayerTest, ExhaustOwesNothingForTimeSpentNotFlying) {
+    Player* p = g_game->player;
+    ParticleSlice* puffs = p->exhaust->defaultSlice;
+    auto frames = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            advance(16);
+            g_game->update();
+        }
+    };
+    // The first frame of a game, thrust held from the start: one frame's worth.
+    holdKey(SDLK_d);
+    frames(1);
+    EXPECT_LE(puffs->count, 2u);
+
+    // Killed while thrusting; thrust held through death, flight and grow-in.
+    p->damage(1000);
+    puffs->releaseParticles();
+    frames(7000 / 16 + 1);
+    ASSERT_EQ(p->respawnTime, 0);
+    ASSERT_FALSE(p->invulnerableUntil > quenth::GameClock::currentTime);
+    EXPECT_LE(puffs->count, 2u);
+}
+
 TEST_F(PlayerTest, GlowsPulseWithEnergyAndLayersSpin) {
     Player* p = g_game->player;
     quenth::GameClock::sync = 0.1f;

@@ -72,6 +72,25 @@ TEST_F(PowerupTest, FliesIntoTheShipAndTakesEffect) {
     EXPECT_FLOAT_EQ(ti->text->color.r, 0.1f);
 }
 
+TEST_F(PowerupTest, IsPickedUpAndFliesTheShortWayAcrossTheSeam) {
+    Player* ship = g_game->player;
+    ship->position = quenth::vec2(4090, 2000);
+    Powerup* across = dropAt(20, 2000, 0); // 26 units from the ship, across the seam
+    Powerup* behind = dropAt(4000, 2000, 0);
+    across->velocity = behind->velocity = quenth::vec2(0, 0);
+    uint32_t start = quenth::GameClock::currentTime;
+    across->update();
+    behind->update();
+    EXPECT_TRUE(across->collecting);
+    ASSERT_TRUE(behind->collecting);
+    // The ship crosses the seam while the token flies to it: the token
+    // follows it over the seam rather than back across the arena.
+    ship->position = quenth::vec2(10, 2000);
+    setTime(start + 250);
+    behind->update();
+    EXPECT_NEAR(behind->position.x, 4053, 1e-2); // halfway from 4000 to 4106
+}
+
 TEST_F(PowerupTest, StaysPutOutsideThePickupRadius) {
     Player* ship = g_game->player;
     Powerup* p = dropAt(ship->position.x + 151, ship->position.y, 0);

@@ -12,6 +12,7 @@
 #include "game/hud/HUD_WeaponBox.h"
 #include "game/hud/Reticle.h"
 #include "game/hud/ScoreCounter.h"
+#include "game/hud/ScreenshotNotice.h"
 #include "game/world/Starfield.h"
 #include "scene/Sprite.h"
 #include "scene/Text.h"
@@ -215,4 +216,29 @@ TEST_F(HudTest, PanelsShowEnergyHullAndSpareLives) {
     EXPECT_EQ(lit, 2);
     EXPECT_EQ((void*)p->energyText->parent, (void*)g_hud);
     EXPECT_STREQ(p->energyText->text.getCString(), "Energy: 175");
+}
+
+TEST_F(HudTest, ScreenshotNoticeNamesTheFileForTwoSecondsAndStaysOutOfTheNextShot) {
+    setTime(5000);
+    ScreenshotNotice::announce("screenshot_3.bmp");
+    ScreenshotNotice* notice = ScreenshotNotice::instance;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_STREQ(notice->text.getCString(), "Screenshot saved: screenshot_3.bmp");
+    EXPECT_EQ((void*)notice->parent, (void*)g_hud);
+    EXPECT_FLOAT_EQ(notice->alphaAt(5000 + 2000), 1);
+    EXPECT_FLOAT_EQ(notice->alphaAt(5000 + 2250), 0.5f);
+    EXPECT_FLOAT_EQ(notice->alphaAt(5000 + 2500), 0);
+
+    // Gone from the frame a new shot is taken of; then back with the new
+    // name, the same notice, also after a new game has cleared the HUD.
+    ScreenshotNotice::hideForShot();
+    EXPECT_FLOAT_EQ(notice->alphaAt(5000 + 100), 0);
+    g_hud->clear();
+    setTime(5100);
+    ScreenshotNotice::announce("screenshot_4.bmp");
+    EXPECT_EQ(ScreenshotNotice::instance, notice);
+    EXPECT_EQ((void*)notice->parent, (void*)g_hud);
+    EXPECT_STREQ(notice->text.getCString(), "Screenshot saved: screenshot_4.bmp");
+    EXPECT_FLOAT_EQ(notice->alphaAt(5100 + 200), 1);
+    g_hud->remove(notice);
 }

@@ -37,6 +37,25 @@ TEST_F(DrawTest, LaserBeamRunsFromTheShipTowardsTheMouse) {
     EXPECT_EQ(brightness(testsupport::readBackPixel(640 + 300, 360 + 200)), 0);
 }
 
+TEST_F(DrawTest, LaserShowsWhereTheCameraLooksAcrossTheSeam) {
+    Laser* laser = g_game->player->laser;
+    g_world->clear();
+    g_world->add(laser);
+    laser->muzzleTexture = laser->tipTexture = laser->beamTexture = white();
+    laser->position = quenth::vec3(4050, 2000, 0);
+    // The camera leads the ship over the seam and is wrapped to x 54: the
+    // ship shows 100 pixels left of the centre.
+    lookAt(4150, 2000);
+    setMouse(1040, 360);
+    laser->shoot(quenth::vec2(0, 0));
+    advance(10);
+    laser->update();
+    g_world->draw();
+    EXPECT_GT(testsupport::readBackPixel(540, 360).b, 200);       // the muzzle
+    EXPECT_GT(testsupport::readBackPixel(540 + 300, 360).b, 200); // the band
+    EXPECT_EQ(brightness(testsupport::readBackPixel(540 + 300, 360 + 200)), 0);
+}
+
 TEST_F(DrawTest, WeaponPanelBarsFillWithEnergy) {
     g_hud->clear();
     g_hud->add(g_game->weaponBox);

@@ -220,3 +220,39 @@ TEST_F(WeaponTest, ThreeOverlappingBeamsBurnThreeTimesAsFast) {
     EXPECT_GT(dealt, 3 * 65 * 0.01f - 1e-3);
     EXPECT_LT(dealt, 3 * 85 * 0.01f + 1e-3);
 }
+
+TEST_F(WeaponTest, AtGameOverTheSparksStopAndShotsInFlightFadeHarmlessly) {
+    Player* p = g_game->player;
+    Laser* laser = p->laser;
+    Fighter* t = addTarget(p->position.x + 400, p->position.y);
+    Camera2D* cam = g_world->getCamera();
+    cam->x = p->position.x;
+    cam->y = p->position.y;
+    cam->zoom = 1;
+    setMouse(640 + 400, 360);
+    laser->position = p->plasma->position = quenth::vec3(p->position.x, p->position.y, 0);
+    laser->shoot(quenth::vec2(0, 0));
+    p->plasma->shoot(quenth::vec2(0, 1)); // a bolt flying away from the target
+    advance(16);
+    laser->update();
+    ASSERT_EQ(laser->hitEmitters[0]->rate, 300u);
+
+    g_game->lives = 0;
+    p->damage(1000);
+    unsigned sparks = g_game->weaponParticles->nextParticle;
+    float hull = t->hull;
+    float boltY = p->plasma->bullets[0].position.y;
+    for (int i = 0; i < 20; ++i) {
+        advance(16);
+        g_game->update();
+    }
+    ASSERT_FALSE(g_game->playing);
+    EXPECT_EQ(laser->hitEmitters[0]->rate, 0u);
+    EXPECT_EQ(g_game->weaponParticles->nextParticle, sparks);
+    EXPECT_FLOAT_EQ(t->hull, hull);
+    // The game runs the guns from the frame that found the game over on:
+    // the beam, 336 ms into its 650, has narrowed to about half, and the
+    // bolt has flown on for 19 frames.
+    EXPECT_NEAR(laser->beams[0].width, 7 * (1 - 336.0f / 650), 0.01f);
+    EXPECT_NEAR(p->plasma->bullets[0].position.y, boltY + 750 * 0.016f * 19, 0.5f);
+}
