@@ -10,6 +10,7 @@
 #include "engine/util/DataDir.h"
 #include "engine/util/NumberedFiles.h"
 #include "engine/util/Random.h"
+#include "game/actors/EnemyShip.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     g_rand.init((int)time(nullptr));
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = quenth::vec2(4096, 4096);
+    EnemyShip::prepareDrawing(g_world);
     g_hud = new DirectScene2D(-1, -1);
 
     g_fader = new Fader();

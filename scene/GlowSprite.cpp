@@ -1,6 +1,7 @@
 #define GL_GLEXT_PROTOTYPES
 #include "scene/GlowSprite.h"
 
+#include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Texture.h"
@@ -99,4 +100,14 @@ void GlowSprite::draw(SceneState& s) {
     glowTexture->bind(GL_TEXTURE0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDrawArrays(GL_TRIANGLE_FAN, 0, n);
+}
+
+void GlowSprite::prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target) {
+    if (!quenth::Texture::usable(tex) || !target) return;
+    GlowSprite none(tex, quenth::Texture::usable(glow) ? glow : nullptr, 0, 0);
+    SceneState state{};
+    target->bind();
+    glEnable(GL_BLEND);
+    none.draw(state);
+    target->unbind();
 }

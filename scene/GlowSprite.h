@@ -4,8 +4,9 @@
 #include "scene/Sprite.h"
 
 namespace quenth {
+class Framebuffer;
 class Silhouette;
-}
+} // namespace quenth
 
 // A sprite with an additive glow of the same size over it, drawn as one
 // polygon in one pass. The result is that of the sprite drawn with alpha
@@ -25,6 +26,12 @@ public:
     ~GlowSprite() override;
 
     void draw(SceneState& state) override;
+
+    // Draws a glow sprite of these images with no area into target, so that
+    // the GL makes ready at start-up what the first real one needs: a pair
+    // first seen in the middle of play would otherwise cost that frame a
+    // program build in the driver.
+    static void prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target);
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "game/base/Resources.h"
 #include "scene/GlowSprite.h"
 #include "scene/Group.h"
+#include "scene/Scene2D.h"
 
 EnemyShip::EnemyShip(EnemyType const& type) : type(type) {
     ship = new Group();
@@ -41,4 +42,8 @@ void EnemyShip::spawn() {
     dropChance = type.dropChance;
     hull = g_arena->difficulty * type.hullBase;
     scoreValue = (int)(g_arena->difficulty * type.scoreBase);
+}
+
+void EnemyShip::prepareDrawing(Scene2D* world) {
+    for (EnemyType const& t : enemyTypes) GlowSprite::prepare(*t.bodyTex, *t.glowTex, world->framebuffer);
 }

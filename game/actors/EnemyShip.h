@@ -7,6 +7,7 @@
 
 class Group;
 class GlowSprite;
+class Scene2D;
 
 // An enemy ship built from one row of the type table: a group holding the
 // hull sprite with its additive glow (drawn together in one pass over the
@@ -21,6 +22,9 @@ public:
 
     explicit EnemyShip(EnemyType const& type);
     virtual ~EnemyShip();
+    // Readies the GL for every type's art in the world's framebuffer (see
+    // GlowSprite::prepare); once, after the world scene is made.
+    static void prepareDrawing(Scene2D* world);
     virtual void update();
     // Enemy::spawn, then the row's stats; hull and score grow with the game's difficulty.
     virtual void spawn();

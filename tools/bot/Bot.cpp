@@ -23,6 +23,7 @@
 #include "engine/util/Random.h"
 #include "engine/util/String.h"
 #include "game/actors/Enemy.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/Powerup.h"
 #include "game/base/Fader.h"
@@ -418,6 +419,7 @@ void startUp(Options const& o) {
     ParticleSystem::random.init(o.seed * 7919 + 17);
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = vec2(4096, 4096);
+    EnemyShip::prepareDrawing(g_world);
     g_hud = new DirectScene2D(-1, -1);
     g_fader = new Fader();
     runlevel = 3;
