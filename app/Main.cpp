@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     while (runlevel != 0) {
-        // The world's image covers the window, which therefore needs no clear.
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         g_world->draw();
         g_hud->draw();
         g_fader->draw();
@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
         // Level 1 (a menu) is never entered: no menu is offered.
         if (runlevel == 2) g_game->update();
 
-        // A second draw advances the fade value; its pixels are covered by the
-        // next frame's world image.
+        // A second draw advances the fade value; its pixels are cleared by the
+        // next frame's glClear.
         g_fader->draw();
 
         if (runlevel == 3 && g_fader->done() && titleLeft()) {

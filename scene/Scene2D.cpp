@@ -92,33 +92,16 @@ void Scene2D::drawWorld() {
 }
 
 void Scene2D::composite() {
-    // The image covers the window, so the window needs no clear and the
-    // composite no blending: composite_shader writes each colour scaled by
-    // its alpha, which is what blending it over black gives. Without that
-    // program the window is cleared to black and the image blended over it.
-    // Either way the program is bound here rather than relying on the last
-    // node drawn: after a colour-only draw (an outline, the fader of the
-    // previous frame, an empty scene) the quad would come out in plain vertex
-    // white and hide the whole window.
+    // The textured program is bound here rather than relying on
+    // the last node drawn: after a colour-only draw (an outline, the fader of
+    // the previous frame, an empty scene) the quad would otherwise come out
+    // in plain vertex white and hide the whole window.
     framebuffer->unbind();
     colorTextures[0]->bind(GL_TEXTURE0);
-    if (Shaders::composite_shader) {
-        glDisable(GL_BLEND);
-        Shaders::composite_shader->bind();
-        Shaders::composite_shader->setUniform("texture", 0);
-        quenth::Quenth::fillScreen();
-        glEnable(GL_BLEND);
-    } else {
-        glClear(GL_COLOR_BUFFER_BIT);
-        Shaders::texture_shader_fixed->bind();
-        Shaders::texture_shader_fixed->setUniform("texture", 0);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        quenth::Quenth::fillScreen();
-    }
-    // What follows (the screen scene) draws with the textured program and
-    // alpha blending, as it always found them after the composite.
     Shaders::texture_shader_fixed->bind();
+    Shaders::texture_shader_fixed->setUniform("texture", 0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    quenth::Quenth::fillScreen();
 }
 
 unsigned Scene2D::render(LeafFunc leaf, void* user) {

@@ -23,7 +23,6 @@ ShaderProgram* Shaders::hblur_shader = nullptr;
 ShaderProgram* Shaders::vblur_shader = nullptr;
 ShaderProgram* Shaders::sprite_glow_shader = nullptr;
 bool Shaders::dualSourceBlending = false;
-ShaderProgram* Shaders::composite_shader = nullptr;
 ShaderProgram* Shaders::additive_shader = nullptr;
 
 namespace {
@@ -41,8 +40,7 @@ ShaderProgram** const PROGRAMS[7] = {&Shaders::color_shader_fixed,   &Shaders::t
 const char* const NAMES[7] = {"color_fixed",   "texture_fixed", "color", "texture",
                               "color_extract", "hblur",         "vblur"};
 // The programs the drawing can do without; null where they did not load.
-ShaderProgram** const OPTIONAL[3] = {&Shaders::sprite_glow_shader, &Shaders::composite_shader,
-                                     &Shaders::additive_shader};
+ShaderProgram** const OPTIONAL[2] = {&Shaders::sprite_glow_shader, &Shaders::additive_shader};
 
 // Deletes a program and its stages, which belong to nothing else.
 void drop(ShaderProgram** p) {
@@ -78,7 +76,6 @@ void Shaders::init() {
         sprite_glow_shader = GfxUtil::loadShaderFromDisk(dir.c_str(), "sprite_glow");
         dualSourceBlending = linked(sprite_glow_shader);
     }
-    composite_shader = loadOptional(dir, "composite");
     additive_shader = loadOptional(dir, "additive");
 }
 

@@ -25,9 +25,6 @@ public:
     // The GL blends with a second fragment output and sprite_glow_shader
     // linked: GlowSprite draws in one pass.
     static bool dualSourceBlending;
-    // The world image onto the window without blending (Scene2D::composite);
-    // null when it did not link, and the composite then blends.
-    static quenth::ShaderProgram* composite_shader;
     // A glow added several times over in one pass (drawAdditive); null when
     // it did not link, and the passes are then drawn one by one.
     static quenth::ShaderProgram* additive_shader;

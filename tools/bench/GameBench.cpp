@@ -127,6 +127,7 @@ void newGame(int wave) {
 }
 
 void drawFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     g_world->draw();
     g_hud->draw();
     g_fader->draw();

@@ -61,14 +61,15 @@ void endFrameTimed(double& composite) {
     composite += (wallSeconds() - t0) * 1000;
 }
 
-// One frame of the GL floor: the sky drawn into the world framebuffer, the
-// composite (which covers the window) and the swap; the game's clock and input
+// One frame of the GL floor: the window cleared, the sky drawn into the
+// world framebuffer, the composite and the swap; the game's clock and input
 // are left alone. Returns its length, ms.
 double floorFrame(Scene2D* floorScene, FrameTimes* t) {
     FrameTimes local = {};
     FrameTimes& f = t ? *t : local;
     unsigned long calls = g_drawCalls;
     double t0 = wallSeconds();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     drawWorldTimed(floorScene, f.world, f.composite);
     double t1 = wallSeconds();
     SDL_GL_SwapBuffers();
@@ -219,6 +220,7 @@ int benchMain(Options const& o) {
         if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
         bool shotTaken = false;
 
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         drawWorldTimed(g_world, t.world, t.composite);
         double t1 = wallSeconds();
         g_hud->draw();

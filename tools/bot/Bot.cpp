@@ -455,6 +455,7 @@ int play(Options const& o) {
         int level = runlevel;
         bool shotTaken = false; // writing a picture allocates; such a frame is not counted
 
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         g_world->draw();
         g_hud->draw();
         g_fader->draw();
