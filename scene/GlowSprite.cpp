@@ -104,10 +104,18 @@ void GlowSprite::draw(SceneState& s) {
 
 void GlowSprite::prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target) {
     if (!quenth::Texture::usable(tex) || !target) return;
-    GlowSprite none(tex, quenth::Texture::usable(glow) ? glow : nullptr, 0, 0);
+    // A sprite over the middle of the target, in clip coordinates, really
+    // filled: the driver builds some of its code only for pixels it draws.
+    // Every frame clears the target before drawing into it.
+    GlowSprite sample(tex, quenth::Texture::usable(glow) ? glow : nullptr, 1, 1);
     SceneState state{};
+    state.color = Drawable::RGBA{255, 255, 255, 0};
     target->bind();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     glEnable(GL_BLEND);
-    none.draw(state);
+    sample.draw(state);
     target->unbind();
 }

@@ -27,10 +27,11 @@ public:
 
     void draw(SceneState& state) override;
 
-    // Draws a glow sprite of these images with no area into target, so that
-    // the GL makes ready at start-up what the first real one needs: a pair
-    // first seen in the middle of play would otherwise cost that frame a
-    // program build in the driver.
+    // Draws a glow sprite of these images, fully transparent, into target (a
+    // framebuffer that is cleared before each use), so that the GL makes
+    // ready at start-up what the first real one needs: a pair first seen in
+    // the middle of play would otherwise cost that frame a program build in
+    // the driver.
     static void prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target);
 };
 
