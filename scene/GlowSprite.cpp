@@ -33,15 +33,8 @@ void GlowSprite::draw(SceneState& s) {
     if (outline && outline->empty) return;
 
     // The outline's corners, or the square's, in the sprite's own frame.
-    static const float square[8] = {0, 0, 1, 0, 1, 1, 0, 1};
     float uv[2 * quenth::Silhouette::SIDES];
-    int n = 4;
-    if (outline) {
-        outline->corners(uv);
-        n = quenth::Silhouette::SIDES;
-    } else {
-        for (int i = 0; i < 8; i++) uv[i] = square[i];
-    }
+    int n = quenth::Silhouette::cornersOf(outline, uv);
     float cell[8];
     texCoords(cell); // s0, t0 at [0], [1]; s1, t1 at [4], [5]
     float x0 = hotSpot.x - size.x * 0.5f, y0 = hotSpot.y - size.y * 0.5f;

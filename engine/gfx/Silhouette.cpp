@@ -89,3 +89,13 @@ float Silhouette::area() const {
 }
 
 } // namespace quenth
+
+int Silhouette::cornersOf(Silhouette const* outline, float* uv) {
+    static const float square[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+    if (outline) {
+        outline->corners(uv);
+        return SIDES;
+    }
+    for (int i = 0; i < 8; i++) uv[i] = square[i];
+    return 4;
+}

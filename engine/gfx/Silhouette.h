@@ -32,6 +32,10 @@ public:
     // Writes the SIDES corners in order around the polygon, as (u, v) pairs
     // (2 x SIDES floats); neighbouring corners may coincide.
     void corners(float* uv) const;
+    // The corners of outline as corners() gives them, or the whole image's
+    // four without one; returns how many were written to uv (room for
+    // 2 x SIDES floats).
+    static int cornersOf(Silhouette const* outline, float* uv);
     // Area of the polygon, in units of the whole image.
     float area() const;
 };

@@ -135,15 +135,8 @@ void Laser::retire() {
 // polygon of its texture (the whole square without one).
 static void pushGlow(quenth::Stack<Laser::Vertex>& out, quenth::Silhouette const* outline, vec2 c, float h,
                      uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
-    static const float square[8] = {0, 0, 1, 0, 1, 1, 0, 1};
     float uv[2 * quenth::Silhouette::SIDES];
-    int n = 4;
-    if (outline) {
-        outline->corners(uv);
-        n = quenth::Silhouette::SIDES;
-    } else {
-        for (int i = 0; i < 8; ++i) uv[i] = square[i];
-    }
+    int n = quenth::Silhouette::cornersOf(outline, uv);
     Laser::Vertex fan[quenth::Silhouette::SIDES];
     for (int i = 0; i < n; ++i) {
         float u = uv[2 * i], v = uv[2 * i + 1];
