@@ -88,8 +88,6 @@ float Silhouette::area() const {
     return 0.5f * std::fabs(twice);
 }
 
-} // namespace quenth
-
 int Silhouette::cornersOf(Silhouette const* outline, float* uv) {
     static const float square[8] = {0, 0, 1, 0, 1, 1, 0, 1};
     if (outline) {
@@ -99,3 +97,5 @@ int Silhouette::cornersOf(Silhouette const* outline, float* uv) {
     for (int i = 0; i < 8; i++) uv[i] = square[i];
     return 4;
 }
+
+} // namespace quenth
