@@ -34,10 +34,10 @@ const int signatureLine = 10;
 
 } // namespace
 
-Apology::Apology() : drawables(128) {
+Apology::Apology(float top) : drawables(128) {
     g_hud->clear();
     float x = (float)(quenth::Quenth::getScreenWidth() * 0.5);
-    float y = 25;
+    float y = top;
     for (int i = 0; i < 13; ++i) {
         Text* t = new Text(Resources::font_medium, lines[i].text);
         if (i > 0) {

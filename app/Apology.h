@@ -13,8 +13,9 @@ class Apology {
 public:
     quenth::Stack<Drawable*> drawables; // every text made, in creation order; owned
 
-    // Clears the HUD scene and fills it with the page. Needs the fonts loaded.
-    Apology();
+    // Clears the HUD scene and fills it with the page, its first line's top
+    // top pixels down. Needs the fonts loaded.
+    explicit Apology(float top = 25);
     // Deletes the texts still held (main normally deletes them first and
     // empties the list).
     ~Apology();

@@ -42,7 +42,10 @@ bool bitOf(const uint32_t* words, int key) {
 Quenth::GEvent::GEvent()
     : thread(nullptr), running(true), quitRequested(false), mouseLiveX(0), mouseLiveY(0), mouseNowX(0),
       mouseNowY(0), mousePrevX(0), mousePrevY(0), buttonsLive(0), buttonsNow(0), buttonsPrev(0),
-      padButtonsLive(0), padButtonsNow(0), padButtonsPrev(0), padHatLive(0), padHatNow(0), padHatPrev(0) {
+      focusLossesLive(0), focusLossesNow(0), focusLossesPrev(0), exposuresLive(0), exposuresNow(0),
+      exposuresPrev(0), textWanted(false), typedHead(0), typedTail(0), padButtonsLive(0), padButtonsNow(0),
+      padButtonsPrev(0), padHatLive(0), padHatNow(0), padHatPrev(0) {
+    typedNow[0] = 0;
     for (int i = 0; i < KEY_WORDS; i++) {
         keysLive[i].store(0, std::memory_order_relaxed);
         keysNow[i] = 0;
@@ -81,6 +84,10 @@ void Quenth::GEvent::update() {
     mouseNowY = mouseLiveY.load(std::memory_order_relaxed);
     buttonsPrev = buttonsNow;
     buttonsNow = buttonsLive.load(std::memory_order_relaxed);
+    focusLossesPrev = focusLossesNow;
+    focusLossesNow = focusLossesLive.load(std::memory_order_relaxed);
+    exposuresPrev = exposuresNow;
+    exposuresNow = exposuresLive.load(std::memory_order_relaxed);
     for (int i = 0; i < PAD_AXES; i++) {
         padAxesPrev[i] = padAxesNow[i];
         padAxesNow[i] = padAxesLive[i].load(std::memory_order_relaxed);
@@ -89,6 +96,21 @@ void Quenth::GEvent::update() {
     padButtonsNow = padButtonsLive.load(std::memory_order_relaxed);
     padHatPrev = padHatNow;
     padHatNow = padHatLive.load(std::memory_order_relaxed);
+    // One reader, one writer: the acquire pairs with the release in type(),
+    // so the characters up to head are written.
+    uint32_t head = typedHead.load(std::memory_order_acquire),
+             tail = typedTail.load(std::memory_order_relaxed);
+    int n = 0;
+    for (; tail != head; ++tail) typedNow[n++] = typedRing[tail % TYPED_MAX];
+    typedNow[n] = 0;
+    typedTail.store(tail, std::memory_order_release);
+}
+
+void Quenth::GEvent::type(char c) {
+    uint32_t head = typedHead.load(std::memory_order_relaxed);
+    if (head - typedTail.load(std::memory_order_acquire) >= (uint32_t)TYPED_MAX) return;
+    typedRing[head % TYPED_MAX] = c;
+    typedHead.store(head + 1, std::memory_order_release);
 }
 
 namespace {
@@ -101,12 +123,31 @@ int __quenth_event_loop(void* data) {
     Quenth::GEvent* ev = static_cast<Quenth::GEvent*>(data);
     SDL_Event e;
     if (!ev->running.load(std::memory_order_relaxed)) return 0;
+    // SDL translates key presses into characters only while asked to; it is
+    // asked from this thread, which reads the events.
+    bool unicode = false;
     for (;;) {
+        bool wanted = ev->textWanted.load(std::memory_order_relaxed);
+        if (wanted != unicode) {
+            SDL_EnableUNICODE(wanted ? 1 : 0);
+            unicode = wanted;
+        }
         while (SDL_PollEvent(&e)) {
             switch (e.type) {
                 case SDL_KEYDOWN:
                 case SDL_KEYUP: {
                     int k = e.key.keysym.sym;
+                    if (e.type == SDL_KEYDOWN && unicode) {
+                        // Editing keys by their symbol: not every SDL gives
+                        // them a character.
+                        Uint16 u = e.key.keysym.unicode;
+                        if (k == SDLK_BACKSPACE)
+                            ev->type('\b');
+                        else if (k == SDLK_RETURN || k == SDLK_KP_ENTER)
+                            ev->type('\r');
+                        else if (u >= 32 && u < 127)
+                            ev->type((char)u);
+                    }
                     if (k < 0 || k >= MAX_KEYS) break;
                     uint32_t bit = 1u << (k & 31);
                     if (e.type == SDL_KEYDOWN)
@@ -145,6 +186,15 @@ int __quenth_event_loop(void* data) {
                     break;
                 case SDL_QUIT:
                     ev->quitRequested.store(true, std::memory_order_relaxed);
+                    break;
+                case SDL_ACTIVEEVENT:
+                    // Losing only the pointer does not count: the player may
+                    // still be at the keyboard.
+                    if (!e.active.gain && (e.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
+                        ev->focusLossesLive.fetch_add(1, std::memory_order_relaxed);
+                    break;
+                case SDL_VIDEOEXPOSE:
+                    ev->exposuresLive.fetch_add(1, std::memory_order_relaxed);
                     break;
                 default:
                     break;
@@ -335,7 +385,7 @@ void Quenth::quit() {
     autoexit = true;
 }
 
-void Quenth::update() {
+void Quenth::update(bool swap) {
     if (events && events->quitRequested.load(std::memory_order_relaxed) && autoexit) {
         quit();
         exit(0);
@@ -354,8 +404,20 @@ void Quenth::update() {
     sync = 0.001f * dt;
     sync16 = (int)(dt * 65.536);
     if (events) events->update();
-    SDL_GL_SwapBuffers();
+    if (swap) SDL_GL_SwapBuffers();
     framenum++;
+}
+
+void Quenth::textInput(bool on) {
+    if (!events || events->textWanted.load(std::memory_order_relaxed) == on) return;
+    // What was typed before belongs to no one.
+    events->typedNow[0] = 0;
+    events->typedTail.store(events->typedHead.load(std::memory_order_acquire), std::memory_order_release);
+    events->textWanted.store(on, std::memory_order_relaxed);
+}
+
+const char* Quenth::typed() {
+    return events && events->textWanted.load(std::memory_order_relaxed) ? events->typedNow : "";
 }
 
 void Quenth::fillScreen() {
@@ -411,6 +473,14 @@ bool Quenth::mousePressed(int button) {
 bool Quenth::mouseReleased(int button) {
     if (!events || button < 0 || button > 31) return false;
     return ((~events->buttonsNow & events->buttonsPrev) >> button) & 1u;
+}
+
+bool Quenth::focusLost() {
+    return events && events->focusLossesNow != events->focusLossesPrev;
+}
+
+bool Quenth::exposed() {
+    return events && events->exposuresNow != events->exposuresPrev;
 }
 
 int Quenth::padAxis(int axis) {

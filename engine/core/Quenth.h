@@ -36,6 +36,21 @@ public:
         int mousePrevX, mousePrevY;                // the snapshot before that
         std::atomic<uint32_t> buttonsLive;         // bit b = SDL mouse button b held (1 left, 3 right)
         uint32_t buttonsNow, buttonsPrev;          // snapshots as for the keys
+        // Counters of window events, only ever incremented by the event
+        // thread; a query compares the two latest snapshots.
+        std::atomic<uint32_t> focusLossesLive;    // the window lost the input focus or was iconified
+        uint32_t focusLossesNow, focusLossesPrev; // snapshots
+        std::atomic<uint32_t> exposuresLive;      // the window system asked for the picture again
+        uint32_t exposuresNow, exposuresPrev;     // snapshots
+        // Typed text, while the main thread asks for it: a ring that the event
+        // thread fills and update() empties into typedNow. Characters beyond
+        // TYPED_MAX between two snapshots are dropped.
+        static const int TYPED_MAX = 32; // characters the ring holds
+        std::atomic<bool> textWanted;    // typed text is collected (main thread sets it)
+        std::atomic<uint32_t> typedHead; // characters put into the ring so far (event thread)
+        std::atomic<uint32_t> typedTail; // characters taken out of it so far (main thread)
+        char typedRing[TYPED_MAX];       // character n at n % TYPED_MAX
+        char typedNow[TYPED_MAX + 1];    // typed between the latest two snapshots, NUL-terminated
         // The first gamepad, recorded like the keys; all zero without one.
         std::atomic<int> padAxesLive[PAD_AXES]; // axis positions, -32768..32767 (0 centred or untouched)
         int padAxesNow[PAD_AXES];               // snapshot of padAxesLive
@@ -53,6 +68,8 @@ public:
         void stop();
         // Takes the per-frame snapshot: previous first, then now.
         void update();
+        // Event thread: adds c to the ring unless it is full.
+        void type(char c);
     };
 
     static SDL_Surface* window;  // video surface from SDL_SetVideoMode, null when no window
@@ -92,8 +109,10 @@ public:
     static bool desktopSize(int& w, int& h);
     // Tears everything down; init must run again before any other call.
     static void quit();
-    // Ends a frame: close request, clock, input snapshot, buffer swap.
-    static void update();
+    // Ends a frame: close request, clock, input snapshot, buffer swap. With
+    // swap false the frame drew nothing and the window keeps showing the
+    // last picture swapped in.
+    static void update(bool swap = true);
     // One quad over the whole viewport with texture coordinates 0..1 and white
     // vertex colours; the bound texture and program are left as they are.
     static void fillScreen();
@@ -113,6 +132,17 @@ public:
     static bool mouseDown(int button);
     static bool mousePressed(int button);
     static bool mouseReleased(int button);
+    // Window events between the last two snapshots: the window lost the input
+    // focus or was iconified; its contents were lost and must be drawn again.
+    static bool focusLost();
+    static bool exposed();
+    // Typed text is collected only while asked for (off at start), so that
+    // play does not fill the ring; turning it on starts with nothing typed.
+    static void textInput(bool on);
+    // What was typed between the latest two snapshots, in order: printable
+    // ASCII as the keyboard layout gives it, '\b' for Backspace and '\r' for
+    // Return or keypad Enter. "" when nothing was typed or text input is off.
+    static const char* typed();
 
     // The first gamepad. Axes outside 0..PAD_AXES-1 and buttons outside 0..31
     // give 0 and false; without a pad everything reads centred and released.

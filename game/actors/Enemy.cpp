@@ -10,6 +10,7 @@
 #include "game/actors/TextIndicator.h"
 #include "game/base/Arena.h"
 #include "game/base/Globals.h"
+#include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
 #include "game/weapons/EnemyPlasma.h"
@@ -168,6 +169,8 @@ void Enemy::destroy() {
     g_arena->explosionParticles->emit(g_arena->explosionSlice, 192, lifeMin, lifeMax, position, radius, 26,
                                       40, 0, 8, vec2(1, 0), 0, speed, 360, minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
+    // The bigger the wreck, the deeper and longer its blast.
+    Sounds::playAt(radius < 45 ? EXPLODE_SMALL : (radius < 70 ? EXPLODE_MEDIUM : EXPLODE_LARGE), position);
 
     g_arena->addScore(scoreValue);
     g_arena->countKill();

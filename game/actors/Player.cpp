@@ -16,6 +16,7 @@
 #include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
 #include "game/weapons/Laser.h"
@@ -105,6 +106,7 @@ Player::~Player() {
 void Player::update() {
     float sync = quenth::GameClock::sync;
     float now = (float)quenth::GameClock::currentTime;
+    Sounds::listener = position;
 
     energy = quenth::Math::clampf(energy + energyRegen * sync, 0, maxEnergy);
     static char buf[64];
@@ -213,7 +215,10 @@ bool Player::damage(float amount) {
     float now = (float)quenth::GameClock::currentTime;
     if (invulnerableUntil > now) return true;
     hull -= amount;
-    if (hull > 0) return true;
+    if (hull > 0) {
+        Sounds::play(PLAYER_HIT);
+        return true;
+    }
     destroy();
     return false;
 }
@@ -240,6 +245,7 @@ void Player::destroy() {
                                       (float)(radius * 1.22), 26, 40, 0, 8, vec2(1, 0), 0, speed, 360,
                                       minFireColor, maxFireColor);
     g_world->add(g_arena->explosionSlice);
+    Sounds::play(PLAYER_DEATH);
 
     scale = 0;
     deathPosition = position;
@@ -267,6 +273,7 @@ void Player::spawn() {
     hull = 125;
     spawnStart = now;
     invulnerableUntil = now + 1000;
+    Sounds::play(RESPAWN);
 
     g_arena->lives -= 1;
     static char buf[64];

@@ -14,6 +14,7 @@
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
 #include "game/base/WrappedOffset.h"
 #include "scene/Group.h"
@@ -127,6 +128,9 @@ void Powerup::collect() {
     Player* player = g_arena->player;
     float now = (float)quenth::GameClock::currentTime;
     message[0] = 0;
+    static const SoundEffect sounds[7] = {POWERUP_UPGRADE, POWERUP_ENERGY, POWERUP_SHIELD, POWERUP_SCORE,
+                                          POWERUP_HULL,    POWERUP_SPEED,  POWERUP_NUKE};
+    if (kind < 7) Sounds::play(sounds[kind]);
 
     switch (kind) {
         case 0: {

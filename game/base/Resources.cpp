@@ -63,6 +63,8 @@ Font* Resources::font_mini = nullptr;
 Texture* Resources::proc_particle0_tex = nullptr;
 Texture* Resources::proc_particle1_tex = nullptr;
 
+void (*Resources::onProgress)(int done, int total) = nullptr;
+
 namespace {
 
 struct TextureEntry {
@@ -139,6 +141,13 @@ void logResult() {
 } // namespace
 
 void Resources::load() {
+    // Every texture, every font sheet, and the procedural textures as one.
+    const int total = (int)(sizeof TEXTURES / sizeof TEXTURES[0] + sizeof FONTS / sizeof FONTS[0]) + 1;
+    int done = 0;
+    auto progress = [&] {
+        ++done;
+        if (onProgress) onProgress(done, total);
+    };
     puts(":: loading resources...");
     for (unsigned i = 0; i < TEXTURE_COUNT; i++) {
         TextureEntry const& e = TEXTURES[i];
@@ -152,12 +161,14 @@ void Resources::load() {
             *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
         }
         logResult();
+        progress();
     }
     for (FontEntry const& e : FONTS) {
         printf("Loading image %s... ", e.path);
         Surface* sheet = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
         logResult();
         *e.slot = new Font(sheet);
+        progress();
     }
     for (FontEntry const& e : FONTS) {
         Font* f = *e.slot;
@@ -175,6 +186,7 @@ void Resources::load() {
     proc_particle1_tex = new Texture(s);
     delete s;
     puts("OK");
+    progress();
     puts(":: All done.");
     fflush(stdout);
 }

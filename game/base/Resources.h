@@ -61,6 +61,11 @@ public:
     static quenth::Texture* proc_particle0_tex; // radius 60
     static quenth::Texture* proc_particle1_tex; // radius 30
 
+    // Called after each asset load() has handled (texture, font, the
+    // procedural textures) with the number done so far and the number in
+    // all; null by default. The program draws its loading bar here.
+    static void (*onProgress)(int done, int total);
+
     // Loads everything in table order from gfx/ of the data directory,
     // logging each file with "OK" or "ERROR" on standard output. Needs the
     // window (GL context and video mode) to be open.

@@ -216,7 +216,7 @@ void HighScores::saveFailed(char const* why) {
             path.empty() ? "the scores file" : path.c_str(), why);
 }
 
-std::string HighScores::text() const {
+std::string HighScores::text(bool narrow) const {
     if (entries.empty()) return "No high scores yet.\n";
     // Each column as wide as its heading or its widest entry.
     int nameW = 4, scoreW = 5, waveW = 4, killsW = 5;
@@ -227,16 +227,18 @@ std::string HighScores::text() const {
         killsW = std::max(killsW, (int)std::to_string(e.kills).size());
     }
     char line[256];
-    snprintf(line, sizeof line, "%2s  %-*s  %*s  %*s  %*s  %-10s  %s\n", "#", nameW, "Name", scoreW, "Score",
-             waveW, "Wave", killsW, "Kills", "Difficulty", "Date (UTC)");
+    int levelW = narrow ? 6 : 10;
+    snprintf(line, sizeof line, "%2s  %-*s  %*s  %*s  %*s  %-*s  %s\n", "#", nameW, "Name", scoreW, "Score",
+             waveW, "Wave", killsW, "Kills", levelW, narrow ? "Level" : "Difficulty",
+             narrow ? "Date" : "Date (UTC)");
     std::string s = line;
     for (size_t i = 0; i < entries.size(); ++i) {
         ScoreEntry const& e = entries[i];
         std::string date = ScoreEntry::formatDate(e.date);
         date[10] = ' ';
-        date.pop_back();
-        snprintf(line, sizeof line, "%2d  %-*s  %*ld  %*d  %*d  %-10s  %s\n", (int)i + 1, nameW,
-                 e.name.c_str(), scoreW, e.score, waveW, e.wave, killsW, e.kills,
+        date.resize(narrow ? 10 : date.size() - 1);
+        snprintf(line, sizeof line, "%2d  %-*s  %*ld  %*d  %*d  %-*s  %s\n", (int)i + 1, nameW,
+                 e.name.c_str(), scoreW, e.score, waveW, e.wave, killsW, e.kills, levelW,
                  difficultyName(e.difficulty), date.c_str());
         s += line;
     }

@@ -75,8 +75,11 @@ public:
     bool save();
 
     // The table as aligned text with a heading line, one line per entry; a
-    // short sentence when the table is empty. For "vorlane --scores".
-    std::string text() const;
+    // short sentence when the table is empty. For "vorlane --scores"; narrow
+    // for the screen: the date without the time and a shorter heading over
+    // the difficulty, so that sixteen-character names fit 640 pixels of the
+    // medium font.
+    std::string text(bool narrow = false) const;
 
     // Reads the table from the bytes of a file (at most maxFileSize of it;
     // cut tells that there was more) into out, best first. Returns the

@@ -16,6 +16,7 @@
 #include "game/base/Controls.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/base/WrappedOffset.h"
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
@@ -61,9 +62,13 @@ Laser::Laser() {
     beamWidth = 7.0f;
     drawnOnce = false;
     beamLifetime = 650;
+    sizzleAt = 0;
+    burnStart = 0;
 }
 
 Laser::~Laser() {
+    // A burn still heard ends with the gun (a game given up in the middle).
+    Sounds::loop(LASER_LOOP, false);
     // The emitters would otherwise go on feeding slices that no longer exist.
     for (uint32_t i = 0; i < capacity; ++i) {
         if (g_arena && g_arena->weaponParticles) g_arena->weaponParticles->destroyEmitter(hitEmitters[i]);
@@ -74,12 +79,23 @@ Laser::~Laser() {
     delete[] hitSlices;
 }
 
+bool Laser::burning(float now) const {
+    for (uint32_t i = 0; i < capacity; ++i)
+        if (beams[i].expiry > now) return true;
+    return false;
+}
+
 float Laser::shoot(vec2 const& direction) {
     float cost = Weapon::shoot(direction);
     if (cost == 0) return 0;
+    float now = (float)quenth::GameClock::currentTime;
+    // Beams overlap while the button is held: one ignition per burn.
+    if (!burning(now)) {
+        Sounds::play(LASER_START);
+        burnStart = now;
+    }
     Beam& b = beams[cursor];
     cursor = (cursor + 1) % capacity;
-    float now = (float)quenth::GameClock::currentTime;
     b.color = color;
     b.width = beamWidth;
     b.start = now;
@@ -94,6 +110,7 @@ void Laser::update() {
     vec2 dir = wrappedOffset(origin, aim, g_world->worldSize);
     dir.normalize();
     vec2 tip = origin + dir * 1280;
+    bool live = false;
 
     for (uint32_t i = 0; i < capacity; ++i) {
         Beam& b = beams[i];
@@ -102,6 +119,7 @@ void Laser::update() {
             hitEmitters[i]->rate = 0;
             continue;
         }
+        live = true;
         hit_struct hit = findHit(origin, tip, b.width);
         b.end = hit.target ? hit.point : tip;
         if (hit.target) {
@@ -116,6 +134,11 @@ void Laser::update() {
                 e->direction = origin - b.end;
                 e->sizeStartMin = b.width * 5;
                 e->sizeStartMax = b.width * 6;
+                // The sizzle lasts a little longer than this: back to back, it is one burn.
+                if (now >= sizzleAt) {
+                    Sounds::playAt(LASER_HIT, b.end);
+                    sizzleAt = now + 140;
+                }
             }
         } else {
             hitEmitters[i]->rate = 0;
@@ -124,6 +147,8 @@ void Laser::update() {
         b.width = beamWidth * f;
         b.color.a = (uint8_t)(int)(color.a * f);
     }
+    // The hum takes over as the ignition fades (it holds for 260 ms).
+    Sounds::loop(LASER_LOOP, live && now >= burnStart + 250);
 }
 
 void Laser::retire() {

@@ -49,6 +49,8 @@ public:
     uint32_t drawPasses;            // each draw pass is drawn drawPasses + 1 times
     float beamWidth;                // width of a new beam
     float beamLifetime;             // life of a beam, ms
+    float sizzleAt;                 // ms: the burn on a hull is heard again from here on
+    float burnStart;                // ms: the ignition of the latest burn (beams back to back)
     // Every pass has been drawn once: the GL has made ready what the first
     // beam needs, and a shot in the middle of play costs it nothing.
     bool drawnOnce;
@@ -56,6 +58,8 @@ public:
     Laser();
     // Frees the slots and gives the emitters and slices back.
     virtual ~Laser();
+    // Whether any beam lives at now (ms).
+    bool burning(float now) const;
     // The direction is not used: beams follow the mouse.
     virtual float shoot(quenth::vec2 const& direction);
     virtual void update();

@@ -12,4 +12,6 @@ Plasma::Plasma() : PlasmaGun(64) {
     bulletSize = 16;
     cmin = quenth::vec4(0.5f, 0.42f, 1.0f, 0.0f);
     cmax = quenth::vec4(0.9f, 0.3f, 0.1f, 0.0f);
+    shotSound = PLASMA_SHOT;
+    hitSound = PLASMA_HIT;
 }

@@ -28,6 +28,8 @@ PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
     bulletSpeed = 750;
     bulletLifetime = 1500;
     drawPasses = 3;
+    shotSound = NO_SOUND;
+    hitSound = NO_SOUND;
 }
 
 template <class Gun>
@@ -54,6 +56,7 @@ float PlasmaGun<Gun>::shoot(quenth::vec2 const& direction) {
     b.position = quenth::vec2(this->position.x, this->position.y);
     b.birth = now;
     b.expiry = now + bulletLifetime;
+    Sounds::playAt(shotSound, b.position);
     return cost;
 }
 
@@ -89,6 +92,7 @@ void PlasmaGun<Gun>::update() {
                 if (body) slice->insertAfter(body);
                 g_arena->weaponParticles->emit(slice, 52, 300, 450, hit.point, 1, 10, 16, 4, 6,
                                                hit.point - centre, 5, 85, 60, cmin, cmax);
+                Sounds::playAt(hitSound, hit.point);
             }
         }
         b.position += step;

@@ -5,6 +5,7 @@
 
 #include "engine/math/vec4.h"
 #include "engine/util/Stack.h"
+#include "game/base/Sounds.h"
 #include "game/weapons/Bullet.h"
 #include "game/weapons/WeaponColor.h"
 
@@ -41,6 +42,8 @@ public:
     uint32_t bulletLifetime;                   // ms
     uint32_t drawPasses;                       // times the quads are drawn per view (additive: brighter)
     quenth::vec4 cmin, cmax;                   // spark colour range (r, g, b, a in 0..1)
+    SoundEffect shotSound;                     // heard from the muzzle when a bullet leaves
+    SoundEffect hitSound;                      // heard where a bullet strikes a body that survives it
 
     // A pool of the given number of free slots, each with its spark slice.
     explicit PlasmaGun(uint32_t slots);

@@ -11,6 +11,7 @@
 #include "game/actors/Powerup.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
 #include "game/base/StackRemove.h"
 #include "game/hud/HUD_RadarBox.h"
 #include "game/hud/HUD_ScoreBox.h"
@@ -31,7 +32,8 @@ using quenth::vec2;
 Game::Game()
     : reticle(nullptr), scoreCounter(nullptr), weaponCounter(nullptr), scoreBox(nullptr), weaponBox(nullptr),
       radarBox(nullptr), gameOverStart(0), gameOverEnd(0), shakeMagnitude(0), shakeStart(0), shakeEnd(0),
-      wave(0), nextWaveTime(0), playing(true), upgrades(0), kills(0), updatePass(0) {
+      wave(0), nextWaveTime(0), playing(true), gameOverHeard(false), upgrades(0), kills(0), updatePass(0),
+      chosenDifficulty(DIFFICULTY_NORMAL) {
     starfield = new Starfield(512);
     gameOverText = new Text(Resources::font_big, "Game Over");
 }
@@ -106,6 +108,7 @@ void Game::init() {
     kills = 0;
     lives = 3;
     playing = true;
+    gameOverHeard = false;
     gameOverStart = gameOverEnd = 0;
     nextWaveTime = (float)quenth::GameClock::currentTime + 5000;
     relayout();
@@ -182,6 +185,11 @@ void Game::update() {
                 quenth::Math::sin_lerp((now - gameOverStart) / (gameOverEnd - gameOverStart), 0, 1);
         else
             gameOverText->color.a = 1;
+        // The tune waits for the text: it would drown in the ship's death blast.
+        if (!gameOverHeard && now >= gameOverEnd) {
+            Sounds::play(GAME_OVER);
+            gameOverHeard = true;
+        }
     }
 
     Camera2D* camera = g_world->getCamera();

@@ -1,12 +1,13 @@
 // game/world: the top: the Game (one play-through and its waves) and the starfield behind it.
 // No other folder includes it; the program, the tools and the tests do.
-// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes only its
-// own folder and those before it (tests/game/LayoutTest checks this).
+// Folders build one way, base <- settings <- scores <- weapons <- actors <- hud <- world: a file includes
+// only its own folder and those before it (tests/game/LayoutTest checks this).
 #ifndef VORLANE_GAME_GAME_H
 #define VORLANE_GAME_GAME_H
 
 #include "engine/math/vec2.h"
 #include "game/base/Arena.h"
+#include "game/settings/Difficulty.h"
 
 class HUD_RadarBox;
 class HUD_ScoreBox;
@@ -43,9 +44,11 @@ public:
     int wave;                         // number of the last wave started; 0 before the first
     float nextWaveTime;               // currentTime after which the next wave starts regardless, ms
     bool playing;                     // true until game over
+    bool gameOverHeard;               // the game-over tune has been played
     int upgrades;                     // upgrade points collected
     int kills;                        // enemies destroyed in this game (shots, beams, nukes)
     unsigned updatePass;              // number of the current (or last) pass of the actor loop
+    Difficulty chosenDifficulty;      // the player's choice in the options; set before init(); not read yet
 
     Game();
     // Deletes everything the game owns and what its lists still hold, takes

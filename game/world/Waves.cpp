@@ -12,6 +12,7 @@
 #include "game/actors/Player.h"
 #include "game/actors/TextIndicator.h"
 #include "game/base/Globals.h"
+#include "game/base/Sounds.h"
 #include "game/weapons/Laser.h"
 #include "game/weapons/Plasma.h"
 #include "particles/ParticleSystem.h"
@@ -68,6 +69,7 @@ void Game::nextWave() {
     ti->text->position = quenth::vec3(ti->position.x, ti->position.y, 0);
     actors.push(ti);
     g_hud->add(ti->text);
+    Sounds::play(WAVE_INCOMING);
 
     difficulty = (float)((double)difficulty * 1.1);
 

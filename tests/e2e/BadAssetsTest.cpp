@@ -51,20 +51,18 @@ protected:
         }
     }
 
-    // From the title into the game, some seconds of play with the mouse held
-    // (shooting draws more of the game), then Escape: the program must end
-    // normally.
+    // From the title through the menu into the game, some seconds of play
+    // with the mouse held (shooting draws more of the game), then Quit game
+    // from the pause menu: the program must end normally.
     void playAndQuit(GameProcess& game) {
         ASSERT_TRUE(game.waitForStart()) << game.out() << game.err();
-        ASSERT_TRUE(game.key("Return"));
-        testsupport::sleepMs(1800); // the one-second fade out, then the game
-        ASSERT_TRUE(game.running()) << game.err();
+        ASSERT_TRUE(enterGameBlind()) << game.err();
         ASSERT_TRUE(game.mouseMove(900, 300));
         ASSERT_TRUE(game.click(1, 1000));
         ASSERT_TRUE(game.click(3, 500));
         ASSERT_TRUE(game.running()) << game.err();
-        ASSERT_TRUE(game.key("Escape"));
-        ASSERT_TRUE(game.waitExit(10000)) << "still running after Escape";
+        ASSERT_TRUE(quitFromPlay());
+        ASSERT_TRUE(game.waitExit(10000)) << "still running after Quit game";
         EXPECT_EQ(0, game.exitSignal());
         EXPECT_EQ(0, game.exitCode());
     }

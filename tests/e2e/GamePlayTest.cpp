@@ -1,122 +1,25 @@
-// Plays the real game under a private X server: title page, Return, the game
-// fading in, the four steering keys, the plasma gun, the first wave and Escape.
+// Plays the real game under a private X server: title page, Return, the main
+// menu, Play, the game fading in, the four steering keys, the plasma gun, the
+// first wave and Quit game from the pause menu.
 // What the screen shows is read from the game's own screenshots (F1).
 
 #include "tests/support/E2ETest.h"
+#include "tests/support/GameScreen.h"
 #include "tests/support/Image.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
 
-using testsupport::E2ETest;
-using testsupport::GameProcess;
-using testsupport::Image;
-using testsupport::Pixel;
+using namespace testsupport;
 
 namespace {
 
-// 1280 x 720 at 24 bits, rows of 3840 bytes, behind a 54-byte header.
-const long BMP_SIZE = 54 + 1280L * 720 * 3;
-
-struct Rect {
-    int x0, y0, x1, y1; // pixels, x1 and y1 excluded
-};
-
-// Screen regions of the game's layout.
-const Rect SCORE_BOX = {0, 0, 200, 45};        // score panel and the number at (15, 12)
-const Rect RADAR_BOX = {1030, 470, 1270, 710}; // radar panel centred on (1150, 590)
-const Rect WEAPON_BOX = {0, 630, 200, 720};    // energy and hull panel
-const Rect CENTRE = {440, 200, 840, 520};      // the ship and its near surroundings
-const Rect WAVE_TEXT = {440, 260, 840, 320};   // "Wave 1 incoming" at (640, 288)
-
-// Share of the pixels of r for which pred holds.
-double share(Image const& img, Rect r, std::function<bool(Pixel)> const& pred) {
-    long n = 0, all = 0;
-    for (int y = r.y0; y < r.y1; ++y)
-        for (int x = r.x0; x < r.x1; ++x, ++all)
-            if (pred(img.at(x, y))) ++n;
-    return all ? (double)n / all : 0;
-}
-
-long count(Image const& img, Rect r, std::function<bool(Pixel)> const& pred) {
-    return (long)(share(img, r, pred) * (r.x1 - r.x0) * (r.y1 - r.y0) + 0.5);
-}
-
-// Mean of all channels of all pixels, 0-255.
-double meanLevel(Image const& img) {
-    double sum = 0;
-    for (Pixel const& p : img.data) sum += p.r + p.g + p.b;
-    return img.data.empty() ? 0 : sum / (3.0 * img.data.size());
-}
-
-bool bright(Pixel p) {
-    return p.r > 64 || p.g > 64 || p.b > 64;
-}
-
-// The ship's core and glow: bright in every channel.
-bool shipPixel(Pixel p) {
-    return p.r > 150 && p.g > 150 && p.b > 200;
-}
-
-// The halo of a plasma bolt: full blue with red above green (violet),
-// short of white.
-bool boltPixel(Pixel p) {
-    return p.b >= 250 && p.r >= 120 && p.r < 250 && p.r > p.g;
-}
-
-// Enemy hulls are outlined in red.
-bool enemyPixel(Pixel p) {
-    return p.r > 180 && p.g < 110 && p.b < 110;
-}
-
-// White text at least about two thirds opaque: light and grey.
-bool lightPixel(Pixel p) {
-    int lo = std::min(std::min(p.r, p.g), p.b), hi = std::max(std::max(p.r, p.g), p.b);
-    return lo > 150 && hi - lo < 40;
-}
-
-// Centre of the ship's pixels in the middle of the screen; (-1, -1) when none.
-void shipCentre(Image const& img, double& cx, double& cy) {
-    double sx = 0, sy = 0;
-    long n = 0;
-    for (int y = CENTRE.y0; y < CENTRE.y1; ++y)
-        for (int x = CENTRE.x0; x < CENTRE.x1; ++x)
-            if (shipPixel(img.at(x, y))) {
-                sx += x;
-                sy += y;
-                ++n;
-            }
-    cx = n > 50 ? sx / n : -1;
-    cy = n > 50 ? sy / n : -1;
-}
-
 class GamePlayTest : public E2ETest {
 protected:
-    int shots = 0; // screenshots taken so far in this run
-
-    // Asks the game for a screenshot (F1) and reads it.
-    Image shot() {
-        std::string name = "screenshot_" + std::to_string(shots + 1) + ".bmp";
-        testsupport::RunDir& dir = runDir();
-        // A release and the next press within one frame are not seen: press
-        // again, after a pause longer than a slow frame, until the file is there.
-        bool written = testsupport::waitUntil(
-            [&] {
-                bool done = game->keyUntil(
-                    "F1", [&] { return dir.size(name) == BMP_SIZE; }, 1000);
-                if (!done) testsupport::sleepMs(250);
-                return done;
-            },
-            15000, 1);
-        testsupport::sleepMs(250); // F1 stays up for a frame or more
-        EXPECT_TRUE(written) << name << " was not written";
-        ++shots;
-        return written ? Image::loadBmp(dir.file(name)) : Image();
-    }
-
     // From the start of the program to the game on screen: the title page,
-    // Return, the fade to black and the game fading in with its HUD. Returns
+    // Return, the fade to the main menu, Return on "Play", the fade to black
+    // and the game fading in with its HUD. Returns
     // the first screenshot that shows the HUD. The game began after
     // startedAfterMs and before gameSeenMs (nowMs() values).
     Image enterGame(long& startedAfterMs, long& gameSeenMs) {
@@ -146,14 +49,16 @@ protected:
                     return true;
                 }
                 // Not in the game yet when F1 went down, or less than the
-                // half-second fade-in before.
+                // half-second fade-in before. On the menu, Return chooses
+                // "Play" (while it fades in, it does nothing).
                 startedAfterMs = asked - 500;
+                if (showsMenu(s)) g.key("Return");
                 return false;
             },
-            10000, 1);
+            20000, 1);
         gameSeenMs = testsupport::nowMs();
         EXPECT_TRUE(inGame) << "the HUD never appeared";
-        EXPECT_GE(gameSeenMs - returnMs, 1000) << "the game showed before the one-second fade";
+        EXPECT_GE(gameSeenMs - returnMs, 2500) << "the game showed before the fades through the menu";
         // Settled: the fade-in is over.
         Image settled = shot();
         EXPECT_LT(darkest, 0.5 * std::min(meanLevel(title), meanLevel(settled)))
@@ -161,9 +66,9 @@ protected:
         return settled;
     }
 
-    // Escape fades out and ends the program with status 0.
+    // Quit game from the pause menu fades out and ends the program with status 0.
     void quit() {
-        ASSERT_TRUE(game->key("Escape"));
+        ASSERT_TRUE(quitFromPlay());
         ASSERT_TRUE(game->waitExit(10000));
         EXPECT_EQ(game->exitCode(), 0);
     }
@@ -184,7 +89,7 @@ protected:
     }
 };
 
-TEST_F(GamePlayTest, TitleReturnThenSteerAndFireAndEscape) {
+TEST_F(GamePlayTest, TitleMenuPlayThenSteerAndFireAndQuit) {
     long startedAfterMs, gameSeenMs;
     Image play = enterGame(startedAfterMs, gameSeenMs);
     ASSERT_TRUE(play.ok());
@@ -238,7 +143,7 @@ TEST_F(GamePlayTest, TitleReturnThenSteerAndFireAndEscape) {
     quit();
 }
 
-TEST_F(GamePlayTest, WaveOneArrivesAfterFiveSecondsAndEscapeQuits) {
+TEST_F(GamePlayTest, WaveOneArrivesAfterFiveSecondsAndQuitGameQuits) {
     long startedAfterMs, gameSeenMs;
     ASSERT_TRUE(enterGame(startedAfterMs, gameSeenMs).ok());
 

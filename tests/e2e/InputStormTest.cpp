@@ -124,10 +124,10 @@ Image shoot(GameProcess& game, testsupport::RunDir& dir) {
     return Image::loadBmp(dir.file(name));
 }
 
-// Hundreds of random events through the title page, its fade and the game;
-// the program keeps running all through and Escape at the end quits it
-// cleanly. VORLANE_STORM_SEED replays another storm.
-TEST_F(E2ETest, InputStormThroughTitleFadeAndGameEndsWithStatusZero) {
+// Hundreds of random events through the title page, the main menu, the fades
+// and the game; the program keeps running all through and Quit game at the
+// end quits it cleanly. VORLANE_STORM_SEED replays another storm.
+TEST_F(E2ETest, InputStormThroughTitleMenuAndGameEndsWithStatusZero) {
     unsigned seed = 20111208;
     if (const char* s = std::getenv("VORLANE_STORM_SEED")) seed = (unsigned)std::strtoul(s, nullptr, 10);
     SCOPED_TRACE("storm seed " + std::to_string(seed));
@@ -143,22 +143,33 @@ TEST_F(E2ETest, InputStormThroughTitleFadeAndGameEndsWithStatusZero) {
     ASSERT_TRUE(storm.blow(game, 120, false));
     ASSERT_TRUE(game.running()) << "ended during the storm on the title page";
 
-    // Then the title is left by the first Return, Space or button, and the
-    // storm goes on through the fade into the game.
-    ASSERT_TRUE(storm.blow(game, 480, true));
+    // The main menu: the storm moves the selection and the pointer but
+    // chooses nothing (no Return, Space, keypad Enter or button).
+    ASSERT_TRUE(storm.calm(game));
+    ASSERT_TRUE(game.key("Return"));
+    testsupport::sleepMs(1800);
+    ASSERT_TRUE(storm.blow(game, 120, false));
+    ASSERT_TRUE(storm.calm(game));
+    ASSERT_TRUE(game.running()) << "ended during the storm in the menu";
+
+    // Home selects Play. In the game every key of the storm counts, the
+    // menu's among them.
+    ASSERT_TRUE(game.key("Home"));
+    ASSERT_TRUE(enterGame());
+    ASSERT_TRUE(storm.blow(game, 360, true));
     ASSERT_TRUE(game.running()) << "ended during the storm";
     ASSERT_TRUE(storm.calm(game));
     EXPECT_GE(storm.sent, 600);
 
-    // The game is on screen, not the title page: the storm did leave it.
+    // The game is on screen, not the title page.
     testsupport::sleepMs(2000);
     ASSERT_TRUE(game.running());
     Image play = shoot(game, dir);
     ASSERT_TRUE(play.ok());
     EXPECT_GT(play.meanDifference(title), 5.0) << "the title page is still on screen";
 
-    ASSERT_TRUE(game.key("Escape"));
-    ASSERT_TRUE(game.waitExit(30000)) << "still running after Escape";
+    ASSERT_TRUE(quitFromPlay());
+    ASSERT_TRUE(game.waitExit(30000)) << "still running after Quit game";
     EXPECT_EQ(game.exitSignal(), 0);
     EXPECT_EQ(game.exitCode(), 0);
 }

@@ -31,8 +31,7 @@ TEST_F(E2ETest, TheReticleFollowsThePointer) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     testsupport::RunDir& dir = runDir();
-    ASSERT_TRUE(game.key("Return"));
-    testsupport::sleepMs(1800); // faded to black and back into the game
+    ASSERT_TRUE(enterGame());
 
     const int at[2][2] = {{1000, 200}, {300, 560}};
     Image shots[2];
@@ -51,7 +50,7 @@ TEST_F(E2ETest, TheReticleFollowsThePointer) {
         EXPECT_LT(there, 10) << "a reticle where the pointer was not in shot " << i + 1;
     }
 
-    game.key("Escape");
+    ASSERT_TRUE(quitFromPlay());
     ASSERT_TRUE(game.waitExit(10000));
     EXPECT_EQ(game.exitCode(), 0);
 }

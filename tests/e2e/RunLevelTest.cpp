@@ -86,7 +86,7 @@ TEST_F(E2ETest, EscapeDuringTheTitleFadeIsIgnoredALaterOneQuits) {
     EXPECT_FALSE(game.waitExit(2200 - (int)(nowMs() - pressed))) << "the Escape during the fade quit";
     ASSERT_TRUE(game.running());
 
-    // The game has faded in (1000 ms out, 500 ms in): now Escape quits.
+    // The main menu has faded in (1000 ms out, 500 ms in): there Escape quits.
     long second = nowMs();
     ASSERT_TRUE(game.key("Escape"));
     ASSERT_TRUE(game.waitExit(10000)) << "the later Escape did not quit";

@@ -66,22 +66,22 @@ TEST_F(E2ETest, ScreenshotsAreWrittenDuringFadesAfterTheOldOnes) {
     EXPECT_FALSE(runDir().exists("screenshot_2.bmp"));
 }
 
-TEST_F(E2ETest, AMouseButtonLeavesTheTitleForTheGame) {
+TEST_F(E2ETest, AMouseButtonLeavesTheTitleForTheMenu) {
     GameProcess& game = start();
     ASSERT_TRUE(game.waitForStart());
     testsupport::RunDir& dir = runDir();
     ASSERT_TRUE(game.keyUntil("F1", [&] { return dir.size("screenshot_1.bmp") == BMP_SIZE; }));
     ASSERT_TRUE(game.mouseMove(640, 360));
     ASSERT_TRUE(game.click(1));
-    // One second to black, half a second back in: the game is on screen.
+    // One second to black, half a second back in: the menu is on screen.
     testsupport::sleepMs(1800);
     ASSERT_TRUE(game.keyUntil("F1", [&] { return dir.size("screenshot_2.bmp") == BMP_SIZE; }));
     Image title = Image::loadBmp(dir.file("screenshot_1.bmp"));
-    Image play = Image::loadBmp(dir.file("screenshot_2.bmp"));
+    Image menu = Image::loadBmp(dir.file("screenshot_2.bmp"));
     ASSERT_TRUE(title.ok());
-    ASSERT_TRUE(play.ok());
-    EXPECT_GT(play.meanDifference(title), 5.0) << "the title page is still on screen";
-    EXPECT_GT(play.brighterThan(64), 0.002) << "the game screen is dark";
+    ASSERT_TRUE(menu.ok());
+    EXPECT_GT(menu.meanDifference(title), 5.0) << "the title page is still on screen";
+    EXPECT_GT(menu.brighterThan(64), 0.002) << "the menu is dark";
     game.key("Escape");
     ASSERT_TRUE(game.waitExit(10000));
     EXPECT_EQ(game.exitCode(), 0);

@@ -94,8 +94,9 @@ long nowMs() {
     return ts.tv_sec * 1000L + ts.tv_nsec / 1000000L;
 }
 
+// A deadline already passed sleeps not at all (usleep takes an unsigned count).
 void sleepMs(int ms) {
-    usleep(ms * 1000);
+    if (ms > 0) usleep((useconds_t)ms * 1000);
 }
 
 bool waitUntil(std::function<bool()> const& cond, int timeoutMs, int stepMs) {

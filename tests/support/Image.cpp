@@ -38,6 +38,16 @@ double Image::brighterThan(int level) const {
     return (double)n / data.size();
 }
 
+double Image::brighterThan(int level, int x0, int y0, int x1, int y1) const {
+    long n = 0, all = 0;
+    for (int y = y0; y < y1 && y < height; y++)
+        for (int x = x0; x < x1 && x < width; x++, all++) {
+            Pixel const& p = at(x, y);
+            if (p.r > level || p.g > level || p.b > level) n++;
+        }
+    return all ? (double)n / all : 0;
+}
+
 double Image::meanDifference(Image const& o) const {
     if (width != o.width || height != o.height || data.empty()) return 255;
     double sum = 0;

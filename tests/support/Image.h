@@ -20,8 +20,10 @@ public:
 
     bool ok() const { return width > 0 && height > 0; }
     Pixel at(int x, int y) const { return data[y * width + x]; }
-    // Share of pixels whose red, green or blue exceeds level.
+    // Share of pixels whose red, green or blue exceeds level, in the whole
+    // picture or in the rectangle x0..x1, y0..y1 (x1 and y1 excluded).
     double brighterThan(int level) const;
+    double brighterThan(int level, int x0, int y0, int x1, int y1) const;
     // Mean absolute difference per channel over the whole picture (0-255);
     // 255 when the sizes differ.
     double meanDifference(Image const& o) const;

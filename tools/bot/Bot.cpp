@@ -1,18 +1,29 @@
-// Play-test driver: the whole game (title page, fade, play, game over, the
-// quit fade) with every subsystem and all drawing, on a fixed 16 ms clock,
-// seeded random sources and a bot at the controls. Prints one summary line
-// per run; the same seed gives the same line (all but the peak memory, which
-// depends on the GL driver's threads).
+// Play-test driver: the whole program (title page, the main menu with its
+// Controls and Options pages before each game, play, pause, game over and
+// play again or back to the menu, the quit fade) with every subsystem and all drawing,
+// run by the program's own frame loop on a fixed 16 ms clock, with seeded
+// random sources and a bot at the controls. Prints one summary line per run;
+// the same seed gives the same line (all but the peak memory, which depends
+// on the GL driver's threads).
 //
 // Run it from the run directory:
 //     cd build/run && xvfb-run -a -s "-screen 0 1280x720x24" ../tools/bot/vorlane_bot SEED MINUTES
-// Options: --size WxH (window, default 1280x720), --shots DIR (title.bmp and
-// wave.bmp), --bench (frame-budget benchmark instead of a play run) with
-// --samples N (frames per table row, default 400).
-
+// Options: --size WxH (window, default 1280x720), --shots DIR (title.bmp,
+// menu.bmp, wave.bmp, pause.bmp and gameover.bmp), --one-life (every game
+// ends at the first hit, for a quick game over and play again), --bench
+// (frame-budget benchmark instead of a play run) with --samples N (frames
+// per table row, default 400), --audio (open the sound device and play the
+// music and effects as the program does; choose the device with
+// SDL_AUDIODRIVER, e.g. dummy), --audio-bench (the mixer's cost in real time
+// instead of a play run; implies --audio) with --seconds N (per row, default
+// 20).
 #include "tools/bot/Bot.h"
 
-#include "app/Apology.h"
+#include "app/Menu.h"
+#include "app/NameEntry.h"
+#include "app/OptionsPage.h"
+#include "app/Shell.h"
+#include "engine/audio/Mixer.h"
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Framebuffer.h"
@@ -23,12 +34,13 @@
 #include "engine/util/Random.h"
 #include "engine/util/String.h"
 #include "game/actors/Enemy.h"
-#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/actors/Powerup.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
 #include "game/base/Resources.h"
+#include "game/base/Sounds.h"
+#include "game/hud/ScoreCounter.h"
 #include "game/world/Game.h"
 #include "game/world/Starfield.h"
 #include "particles/ParticleSystem.h"
@@ -41,6 +53,7 @@
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,15 +65,6 @@
 
 using quenth::Quenth;
 using quenth::vec2;
-
-quenth::Random g_rand((int)0xd34db33f);
-Scene2D* g_world = nullptr;
-DirectScene2D* g_hud = nullptr;
-Fader* g_fader = nullptr;
-Game* g_game = nullptr;
-Menu* g_menu = nullptr;
-Mix_Music* music = nullptr;
-int runlevel = 1;
 
 // GL draw calls of the whole program. The bot is linked with
 // --wrap=glDrawArrays and --wrap=glBegin, so every draw site of the static
@@ -79,7 +83,20 @@ void __wrap_glBegin(GLenum mode) {
 }
 }
 
-uint32_t simTime = 0;
+namespace {
+
+const uint32_t STEP = 16;           // ms of game time per frame
+const uint32_t WARMUP = 10000;      // ms of play before allocations are counted
+const uint32_t ENDING_LIMIT = 5000; // ms the quit fade may take before the run gives up
+const uint32_t FIRST_PAUSE = 20000; // ms of the first game played before the bot's first pause
+const uint32_t PAUSE_EVERY = 60000; // ms of play between two pauses the bot takes
+const uint32_t PAUSE_FOR = 2000;    // ms each pause lasts
+const int RESTART_EVERY = 5;        // every fifth pause ends in the pause menu's Restart
+#define BOT_NAME "Bot"              // the name it enters for a high score
+
+} // namespace
+
+uint32_t simTime = 0; // the driver's clock, ms
 
 double wallSeconds() {
     timespec ts;
@@ -88,10 +105,6 @@ double wallSeconds() {
 }
 
 namespace {
-
-const uint32_t STEP = 16;           // ms of game time per frame
-const uint32_t WARMUP = 10000;      // ms of play before allocations are counted
-const uint32_t ENDING_LIMIT = 5000; // ms the quit fade may take before the run gives up
 
 double residentMB() {
     long pages = 0, resident = 0;
@@ -125,16 +138,6 @@ vec2 screenOf(vec2 const& p) {
     return g_world->worldToScreen(camPos + wrappedDelta(camPos, p));
 }
 
-// Enemies a wave brings, as the game's wave table counts them.
-int waveSize(int w) {
-    static const double rows[7][4] = {{1, 2.4, 0, 10},   {3, 2.2, 3, 3},   {6, 2.5, 5, 2},   {9, 2.9, 8, 20},
-                                      {13, 2.9, 12, 20}, {15, 2.5, 15, 2}, {17, 2.9, 16, 20}};
-    int n = 0;
-    for (auto const& r : rows)
-        if (w >= r[0]) n += (int)(r[1] * (w - r[2]) + r[3]) + 1;
-    return n;
-}
-
 // The player at the controls. Decides once per frame from the game's state
 // and writes the input snapshot the game reads.
 class Bot {
@@ -145,11 +148,26 @@ public:
     uint32_t state;       // the bot's own random state (xorshift)
     int strafe;           // +1 or -1: which way it circles its target
     uint32_t strafeUntil; // ms when the circling direction is drawn again
-    bool quitting;        // the run is over: press Escape until the game quits
+    bool quitting;        // the run is over: leave the game and quit
+    bool pauses;          // take a pause now and then (not while benchmarking)
+    bool oneLife;         // every game ends at the first hit
+    uint32_t pauseAt;     // game clock (ms) at which the next pause begins; 0 before the first game
+    uint32_t resumeAt;    // ms at which the pause being taken ends
+    int pausesTaken;      // pauses begun by the bot
+    // The way through the main menu before each game: the Controls page, then
+    // the Options page (music volume down a step and up again), then Play.
+    enum Tour { SEE_CONTROLS, SEE_OPTIONS, START_GAME };
+    Tour tour;          // the next stop on the main menu
+    bool volumeLowered; // on the options page: the step down is taken
+    bool toured;        // Play was chosen at the end of a tour; the game has not begun yet
+    int tours;          // games begun by way of Controls and Options
+    int gameOvers;      // game-over panels answered; every second one leads to the main menu
+    char const* typing; // the text it types this frame
 
     explicit Bot(uint32_t seed)
         : buttons(0), mouseX(0), mouseY(0), state(seed * 2654435761u + 1), strafe(1), strafeUntil(0),
-          quitting(false) {
+          quitting(false), pauses(true), oneLife(false), pauseAt(0), resumeAt(0), pausesTaken(0),
+          tour(SEE_CONTROLS), volumeLowered(false), toured(false), tours(0), gameOvers(0), typing("") {
         memset(keys, 0, sizeof keys);
     }
 
@@ -163,6 +181,13 @@ public:
     void release() {
         memset(keys, 0, sizeof keys);
         buttons = 0;
+        typing = "";
+    }
+
+    // Presses Down until the item id is selected on the page shown, then Return.
+    void choose(int id, bool odd) {
+        if (!g_menu) return;
+        keys[g_menu->selectedId() == id ? SDLK_RETURN : SDLK_DOWN] = odd;
     }
 
     void decide(uint32_t frame) {
@@ -171,13 +196,94 @@ public:
         mouseY = Quenth::getScreenHeight() / 2;
         // keyPressed needs a frame without the key in between.
         bool odd = frame & 1;
+        Shell* sh = g_shell;
+        if (!g_fader || !sh) return;
+        // A tour counts once the game it led to has begun, even when the run
+        // ends in that game's first frame.
+        if (runlevel == Shell::PLAY && g_game) {
+            tours += toured;
+            toured = false;
+        }
         if (quitting) {
-            keys[SDLK_ESCAPE] = odd;
+            // Escape quits from the title and the main menu, pauses a game and
+            // leaves the game-over figures for the menu.
+            if (runlevel == Shell::PLAY && sh->paused && g_menu == sh->pauseMenu)
+                choose(Shell::QUIT_GAME, odd);
+            else
+                keys[SDLK_ESCAPE] = odd;
             return;
         }
-        if (runlevel == 3 && g_fader->done() && simTime > 1500) keys[SDLK_RETURN] = odd;
-        if (runlevel != 2 || !g_game) return;
+        if (runlevel == Shell::TITLE && g_fader->done() && simTime > 1500) keys[SDLK_RETURN] = odd;
+        if (runlevel == Shell::MENU && g_fader->done()) {
+            menus(sh, odd);
+            return;
+        }
+        if (runlevel != Shell::PLAY || !g_game) return;
+        if (sh->paused) {
+            if (simTime < resumeAt || g_menu != sh->pauseMenu) return;
+            if (pausesTaken % RESTART_EVERY == 0)
+                choose(Shell::RESTART, odd);
+            else
+                keys[SDLK_p] = odd;
+            return;
+        }
+        if (g_menu == &sh->nameEntry->page) {
+            // A new high score: the default name rubbed out, its own typed, Return.
+            if (strcmp(sh->nameEntry->name, BOT_NAME) != 0)
+                typing = "\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b\b" BOT_NAME;
+            else
+                typing = "\r";
+            return;
+        }
+        if (g_menu == sh->gameOverPanel) {
+            // Play again, or every second time back to the main menu.
+            bool toMenu = gameOvers & 1;
+            keys[toMenu ? SDLK_ESCAPE : SDLK_RETURN] = odd;
+            if (odd) ++gameOvers;
+            return;
+        }
+        if (pauseAt == 0) pauseAt = quenth::GameClock::currentTime + FIRST_PAUSE;
+        if (pauses && g_game->playing && quenth::GameClock::currentTime >= pauseAt) {
+            keys[SDLK_p] = odd;
+            if (odd) {
+                ++pausesTaken;
+                resumeAt = simTime + PAUSE_FOR;
+                pauseAt = quenth::GameClock::currentTime + PAUSE_EVERY;
+            }
+            return;
+        }
         play();
+    }
+
+    // The main menu and the pages behind it, on the way to a game.
+    void menus(Shell* sh, bool odd) {
+        if (g_menu == sh->controlsPage) {
+            keys[SDLK_ESCAPE] = odd;
+            if (odd) tour = SEE_OPTIONS;
+        } else if (g_menu == &sh->options->menu) {
+            if (g_menu->selectedId() != OptionsPage::MUSIC) {
+                keys[SDLK_DOWN] = odd;
+            } else if (!volumeLowered) {
+                keys[SDLK_LEFT] = odd;
+                volumeLowered = odd;
+            } else if (tour == SEE_OPTIONS) {
+                keys[SDLK_RIGHT] = odd;
+                if (odd) tour = START_GAME;
+            } else {
+                keys[SDLK_ESCAPE] = odd;
+            }
+        } else if (g_menu == sh->mainMenu) {
+            if (tour == SEE_CONTROLS) choose(Shell::CONTROLS, odd);
+            if (tour == SEE_OPTIONS) choose(Shell::OPTIONS, odd);
+            if (tour == START_GAME) {
+                choose(Shell::PLAY_GAME, odd);
+                if (odd && g_menu->selectedId() == Shell::PLAY_GAME) {
+                    toured = true;
+                    tour = SEE_CONTROLS;
+                    volumeLowered = false;
+                }
+            }
+        }
     }
 
     void play() {
@@ -274,96 +380,86 @@ public:
         ev->buttonsNow = buttons;
         ev->mouseNowX = mouseX;
         ev->mouseNowY = mouseY;
+        // The window keeps the focus: the bot's run does not depend on the desktop.
+        ev->focusLossesNow = ev->focusLossesPrev;
+        snprintf(ev->typedNow, sizeof ev->typedNow, "%s", typing);
     }
 };
 
 Bot* bot = nullptr;
 
-} // namespace
+void takeShots(Options const& o, bool& shotTaken);
 
-// The engine's frame end (close request, input snapshot, swap) with the
-// clock then set to the fixed step and the bot's input in the snapshot.
-void endFrame() {
-    Quenth::update();
-    simTime += STEP;
-    Quenth::tm_last = simTime - STEP;
-    Quenth::tm_current = simTime;
-    Quenth::lastTime = Quenth::tm_last;
-    Quenth::currentTime = simTime;
-    Quenth::sync = 0.001f * STEP;
-    Quenth::sync16 = (int)(STEP * 65.536);
-    quenth::GameClock::update();
-    bot->decide(Quenth::framenum);
-    bot->write();
-}
+// The program's frame loop with the bot's clock, input and pictures: the
+// frame ends on the fixed step with the bot's input in the snapshot, and
+// nothing sleeps.
+class BotShell : public Shell {
+public:
+    Options const* shotOptions = nullptr; // for the pictures; null takes none
+    bool shotTaken = false;               // a picture was written in this frame (it allocates)
 
-namespace {
-
-void setFaderColor(float r, float g, float b) {
-    g_fader->r = r;
-    g_fader->g = g;
-    g_fader->b = b;
-    g_fader->a = 1.0f;
-}
-
-bool titleLeft() {
-    return Quenth::keyPressed(SDLK_RETURN) || Quenth::keyPressed(SDLK_SPACE) || Quenth::mouseDown(1);
-}
-
-Apology* apology = nullptr;
-
-void startGame() {
-    g_fader->fadeIn(500);
-    if (apology) {
-        g_hud->clear();
-        g_world->clear();
-        for (unsigned i = 0; i < apology->drawables.count; ++i) delete apology->drawables[i];
-        apology->drawables.clear();
-        delete apology;
-        apology = nullptr;
+    void endFrame(bool drawn) override {
+        if (drawn && shotOptions) takeShots(*shotOptions, shotTaken);
+        Quenth::update(drawn);
+        simTime += STEP;
+        Quenth::tm_last = simTime - STEP;
+        Quenth::tm_current = simTime;
+        Quenth::lastTime = Quenth::tm_last;
+        Quenth::currentTime = simTime;
+        Quenth::sync = 0.001f * STEP;
+        Quenth::sync16 = (int)(STEP * 65.536);
+        quenth::GameClock::update();
+        bot->decide(Quenth::framenum);
+        bot->write();
     }
-    g_game = new Game();
-    g_game->init();
-    runlevel = 2;
-}
+    void pace() override {}
+};
 
-} // namespace
+BotShell* shell = nullptr;
 
-// The run level changes of the game's main loop, after the game update.
-void afterUpdate() {
-    g_fader->draw();
-    if (runlevel == 3 && g_fader->done() && titleLeft()) {
-        setFaderColor(0, 0, 0);
-        g_fader->fadeOut(1000);
-        runlevel = 4;
-    }
-    if (runlevel == 4 && g_fader->done()) startGame();
-    if (g_fader->done() && Quenth::keyPressed(SDLK_ESCAPE)) {
-        setFaderColor(0, 0, 0);
-        g_fader->fadeOut(1000);
-        runlevel = -1;
-    }
-    if (runlevel == -1 && g_fader->done()) runlevel = 0;
-}
-
-namespace {
-
-// Counts what happened in the game from frame to frame.
+// Counts what happened in the games from frame to frame.
 struct Tally {
-    int waves = 0, kills = 0, deaths = 0, powerups = 0;
-    unsigned lastEnemies = 0;
-    int lastWave = 0;
+    int games = 0, waves = 0, kills = 0, deaths = 0, powerups = 0;
+    int faults = 0;      // games that did not begin from nothing
+    int gameKills = 0;   // the kills of the running game at the last frame
+    int entries = 0;     // high scores entered
+    bool naming = false; // the name field was on screen at the last frame
     bool lastAlive = true;
     Powerup* collecting[256]; // power-ups seen flying into the ship last frame
     unsigned collectingCount = 0;
 
     void frame() {
         if (!g_game) return;
-        int spawned = 0;
-        for (int w = lastWave + 1; w <= g_game->wave; ++w) spawned += waveSize(w);
-        kills += (int)lastEnemies + spawned - (int)g_game->enemies.count;
-        lastEnemies = g_game->enemies.count;
-        lastWave = waves = g_game->wave;
+        // A name entered goes into the table with the game's figures.
+        bool nowNaming = g_menu == &shell->nameEntry->page;
+        if (naming && !nowNaming) {
+            ++entries;
+            ScoreEntry const& e = shell->lastEntry;
+            if (e.name != BOT_NAME || e.score != g_game->scoreCounter->value || e.kills != g_game->kills ||
+                shell->scores.find(e) < 0) {
+                fprintf(stderr, "game %d: the entry \"%s\" %ld is not the game's or not in the table\n",
+                        games, e.name.c_str(), e.score);
+                ++faults;
+            }
+        }
+        naming = nowNaming;
+        if ((int)shell->gamesStarted != games) {
+            games = (int)shell->gamesStarted;
+            // A new game owes nothing to the last.
+            if (g_game->scoreCounter->value != 0 || g_game->wave != 0 || g_game->kills != 0) {
+                fprintf(stderr, "game %d began with score %d, wave %d, %d kills\n", games,
+                        g_game->scoreCounter->value, g_game->wave, g_game->kills);
+                ++faults;
+            }
+            gameKills = 0;
+            lastAlive = true;
+            collectingCount = 0;
+            if (bot->oneLife) g_game->lives = 0;
+        }
+        kills += g_game->kills - gameKills;
+        gameKills = g_game->kills;
+        waves = std::max(waves, g_game->wave);
+        if (bot->oneLife && g_game->player->hull > 1) g_game->player->hull = 1;
 
         bool alive = g_game->player->hull > 0;
         if (lastAlive && !alive) ++deaths;
@@ -394,6 +490,14 @@ bool parse(int argc, char** argv, Options& o) {
             o.samples = atoi(argv[++i]);
         } else if (!strcmp(argv[i], "--bench")) {
             o.bench = true;
+        } else if (!strcmp(argv[i], "--one-life")) {
+            o.oneLife = true;
+        } else if (!strcmp(argv[i], "--audio")) {
+            o.audio = true;
+        } else if (!strcmp(argv[i], "--audio-bench")) {
+            o.audio = o.audioBench = true;
+        } else if (!strcmp(argv[i], "--seconds") && i + 1 < argc) {
+            o.seconds = atoi(argv[++i]);
         } else if (argv[i][0] != '-' && positional == 0) {
             o.seed = atoi(argv[i]);
             ++positional;
@@ -404,30 +508,30 @@ bool parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0;
+    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0 && o.seconds > 0;
 }
 
 } // namespace
 
-// Start-up as the game does it, with the clock and the random sources fixed.
+// Start-up as the program does it, with the clock and the random sources
+// fixed, the settings at their defaults and the high scores in memory (no
+// file is read or written).
 void startUp(Options const& o) {
     setvbuf(stdout, nullptr, _IOLBF, 0);
+    shell = new BotShell();
+    shell->keepScores = false;
+    g_shell = shell;
     Quenth::init(o.width, o.height, "Vorlane bot", false, false);
-    endFrame();
-    Resources::load();
-    g_rand.init(o.seed);
+    shell->startUp(o.seed);
     ParticleSystem::random.init(o.seed * 7919 + 17);
-    g_world = new Scene2D(-1, -1);
-    g_world->worldSize = vec2(4096, 4096);
-    EnemyShip::prepareDrawing(g_world);
-    g_hud = new DirectScene2D(-1, -1);
-    g_fader = new Fader();
-    runlevel = 3;
-    endFrame();
-    setFaderColor(1, 1, 1);
-    g_world->debugDraw = false;
-    g_hud->debugDraw = false;
-    apology = new Apology();
+    if (o.audio) {
+        Shell::loadMusic();
+        shell->applyVolumes();
+        int loaded = 0;
+        for (int e = 0; e < SOUND_EFFECT_COUNT; ++e) loaded += quenth::Mixer::chunks[e][0] != nullptr;
+        printf("sound: %d Hz, %d channels out, music %s, %d of %d effects\n", quenth::Mixer::frequency,
+               quenth::Mixer::outputChannels, music ? "loaded" : "missing", loaded, (int)SOUND_EFFECT_COUNT);
+    }
 }
 
 void shot(Options const& o, const char* name) {
@@ -438,56 +542,100 @@ void shot(Options const& o, const char* name) {
 
 namespace {
 
+// The pictures of --shots, each once, from a drawn frame before its swap.
+void takeShots(Options const& o, bool& shotTaken) {
+    static bool title = false, menu = false, wave = false, pause = false, over = false;
+    bool settled = g_fader->done() && g_fader->alpha == g_fader->to;
+    if (!title && runlevel == Shell::TITLE && simTime > 1200) {
+        shot(o, "title.bmp");
+        title = shotTaken = true;
+    }
+    if (!menu && runlevel == Shell::MENU && g_menu == shell->mainMenu && settled) {
+        shot(o, "menu.bmp");
+        menu = shotTaken = true;
+    }
+    if (!pause && shell->paused && g_menu == shell->pauseMenu && settled) {
+        shot(o, "pause.bmp");
+        pause = shotTaken = true;
+    }
+    if (!over && runlevel == Shell::PLAY && g_menu == shell->gameOverPanel && settled) {
+        shot(o, "gameover.bmp");
+        over = shotTaken = true;
+    }
+    if (!wave && runlevel == Shell::PLAY && !shell->paused && g_game->playing && g_game->player->hull > 0 &&
+        g_game->wave >= 3) {
+        // A busy moment: many enemies in view and the guns firing.
+        unsigned inView = 0;
+        int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
+        for (unsigned i = 0; i < g_game->enemies.count; ++i) {
+            vec2 s = screenOf(g_game->enemies.data[i]->position);
+            if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++inView;
+        }
+        if (inView >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
+            shot(o, "wave.bmp");
+            wave = shotTaken = true;
+        }
+    }
+}
+
+// While the bot's pause lasts, nothing of the game may move.
+struct PauseWatch {
+    int pauses = 0;         // pauses taken
+    int faults = 0;         // frames in which the paused game moved
+    uint32_t clock = 0;     // the game clock when the pause began, ms
+    unsigned passes = 0;    // the game's update passes then
+    bool wasPaused = false; // paused at the last frame
+
+    void frame() {
+        bool p = runlevel == Shell::PLAY && shell->paused;
+        if (p && !wasPaused) {
+            ++pauses;
+            clock = quenth::GameClock::currentTime;
+            passes = g_game->updatePass;
+        } else if (p && (quenth::GameClock::currentTime != clock || g_game->updatePass != passes)) {
+            if (faults++ == 0)
+                fprintf(stderr, "frame %u: the game moved while paused (clock %u ms, was %u ms)\n",
+                        Quenth::framenum, quenth::GameClock::currentTime, clock);
+        }
+        wasPaused = p;
+    }
+};
+
 int play(Options const& o) {
+    bot->oneLife = o.oneLife;
     startUp(o);
+    if (o.shots) shell->shotOptions = &o;
     Tally tally;
+    PauseWatch watch;
     const uint32_t runEnd = simTime + (uint32_t)(o.minutes * 60000.0);
     uint32_t gameStart = 0, endingStart = 0;
     uint64_t frames = 0, countedFrames = 0, allocs = 0, steadyFrames = 0, steadyAllocs = 0, worstFrame = 0;
     uint32_t nextMinute = simTime + 60000;
     int minute = 0;
-    bool titleShot = false, waveShot = false;
     double wallStart = wallSeconds();
 
-    while (runlevel != 0) {
+    while (runlevel != Shell::EXIT) {
         uint64_t allocStart = testsupport::threadAllocCount();
+        unsigned games = shell->gamesStarted;
         unsigned removals = g_game ? g_game->actorRemovals : 0, actors = g_game ? g_game->actors.count : 0;
+        unsigned pages = shell->pageChanges;
         int level = runlevel;
-        bool shotTaken = false; // writing a picture allocates; such a frame is not counted
+        shell->shotTaken = false; // writing a picture allocates; such a frame is not counted
 
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        g_world->draw();
-        g_hud->draw();
-        g_fader->draw();
-        if (!titleShot && runlevel == 3 && simTime > 1200) {
-            shot(o, "title.bmp");
-            titleShot = shotTaken = true;
-        }
-        if (!waveShot && runlevel == 2 && g_game->playing && g_game->player->hull > 0 && g_game->wave >= 3) {
-            // A busy moment: many enemies in view and the guns firing.
-            unsigned inView = 0;
-            int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
-            for (unsigned i = 0; i < g_game->enemies.count; ++i) {
-                vec2 s = screenOf(g_game->enemies.data[i]->position);
-                if (s.x > 0 && s.y > 0 && s.x < w && s.y < h) ++inView;
-            }
-            if (inView >= 6 && (bot->buttons & (1u << SDL_BUTTON_LEFT))) {
-                shot(o, "wave.bmp");
-                waveShot = shotTaken = true;
-            }
-        }
-        endFrame();
-        if (runlevel == 2) g_game->update();
-        afterUpdate();
+        shell->frame();
         tally.frame();
+        watch.frame();
         ++frames;
 
-        if (runlevel == 2 && gameStart == 0) gameStart = simTime;
+        if (runlevel == Shell::PLAY && gameStart == 0) gameStart = simTime;
         uint64_t used = testsupport::threadAllocCount() - allocStart;
-        if (gameStart && simTime > gameStart + WARMUP && level == runlevel && !shotTaken) {
+        if (gameStart && simTime > gameStart + WARMUP && level == runlevel && !shell->shotTaken) {
             ++countedFrames;
             allocs += used;
-            bool steady = g_game && g_game->actorRemovals == removals && g_game->actors.count == actors;
+            // A steady frame made and destroyed nothing: no game object, no
+            // new game, no page shown or hidden.
+            bool steady = g_game && shell->gamesStarted == games && g_game->actorRemovals == removals &&
+                          g_game->actors.count == actors && shell->pageChanges == pages;
             if (steady) {
                 ++steadyFrames;
                 steadyAllocs += used;
@@ -500,42 +648,190 @@ int play(Options const& o) {
         if (simTime >= nextMinute) {
             ++minute;
             nextMinute += 60000;
-            fprintf(stderr, "minute %d: rss %.1f MB, wave %d, kills %d, deaths %d, powerups %d, %s\n", minute,
-                    residentMB(), tally.waves, tally.kills, tally.deaths, tally.powerups,
-                    g_game && !g_game->playing ? "game over" : "playing");
+            fprintf(stderr,
+                    "minute %d: rss %.1f MB, game %d, wave %d, kills %d, deaths %d, powerups %d, %s\n",
+                    minute, residentMB(), tally.games, g_game ? g_game->wave : 0, tally.kills, tally.deaths,
+                    tally.powerups, g_game && !g_game->playing ? "game over" : "playing");
         }
         if (!bot->quitting && simTime >= runEnd) {
             bot->quitting = true;
             endingStart = simTime;
         }
         if (bot->quitting && simTime > endingStart + ENDING_LIMIT + 1000) {
-            fprintf(stderr, "the game did not quit within %u ms of Escape\n", ENDING_LIMIT);
+            fprintf(stderr, "the game did not quit within %u ms of the bot's quitting\n", ENDING_LIMIT);
             return 1;
         }
     }
     double wall = wallSeconds() - wallStart;
     Quenth::quit();
 
-    printf("bot seed %d: %.2f min, %llu frames, wave %d, %d kills, %d deaths, %d power-ups, "
+    printf("bot seed %d: %.2f min, %llu frames, games %d, wave %d, %d kills, %d deaths, %d power-ups, "
            "%.3f allocs/frame after warm-up, %llu allocs in %llu steady frames, %s, peak rss %.0f MB\n",
-           o.seed, simTime / 60000.0, (unsigned long long)frames, tally.waves, tally.kills, tally.deaths,
-           tally.powerups, countedFrames ? (double)allocs / countedFrames : 0.0,
+           o.seed, simTime / 60000.0, (unsigned long long)frames, tally.games, tally.waves, tally.kills,
+           tally.deaths, tally.powerups, countedFrames ? (double)allocs / countedFrames : 0.0,
            (unsigned long long)steadyAllocs, (unsigned long long)steadyFrames,
            g_game && !g_game->playing ? "game over" : "alive", peakResidentMB());
     fprintf(stderr, "wall %.1f s (%.1f x real time), worst steady frame %llu allocs\n", wall,
             (simTime / 1000.0) / wall, (unsigned long long)worstFrame);
-    return 0;
+    printf("%d pauses, %d frames in which the paused game moved\n", watch.pauses, watch.faults);
+    printf("%d high scores entered\n", tally.entries);
+    printf("%d game overs, %d ways through the main menu's Controls and Options pages, music volume %d%%\n",
+           bot->gameOvers, bot->tours, shell->settings.musicVolume);
+    return watch.faults || tally.faults ? 1 : 0;
 }
 
 } // namespace
+
+void skipToWave(int wave) {
+    g_game->wave = wave - 1;
+    vec2 centre = g_game->player->position;
+    g_game->killEnemiesInRadius(centre, 1e7f);
+}
+
+// What the mixer's callback did, gathered at the end of each mix before the
+// limiter (the audio thread writes, the game thread reads).
+struct MixStats {
+    std::atomic<uint64_t> cpuNs{0};   // CPU time of the audio thread at the end of the latest mix
+    std::atomic<uint64_t> frames{0};  // sample frames mixed so far
+    std::atomic<uint64_t> clipped{0}; // samples the mix itself clipped (at the end of the 16-bit range)
+    std::atomic<int> peak{0};         // loudest sample since the last reset, made up to full level
+    std::atomic<uint64_t> limited{0}; // mixes that began with the limiter turning down by more than 1 dB
+    std::atomic<uint64_t> reduction{
+        0};                          // the limiter's turning down at the start of each mix, summed, 1/1000 dB
+    std::atomic<uint64_t> voices{0}; // channels playing, summed over mixes
+    std::atomic<uint64_t> calls{0};  // mixes
+    std::atomic<int> mostVoices{0};  // most channels playing in one mix since the last reset
+};
+MixStats mixStats;
+
+void afterMix(int16_t const* s, int n) {
+    timespec ts;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    int peak = mixStats.peak.load(std::memory_order_relaxed);
+    uint64_t clipped = 0;
+    for (int i = 0; i < n; ++i) {
+        int a = s[i] < 0 ? -s[i] : s[i];
+        if (a >= 32767) ++clipped;
+        a = (int)(a / quenth::Mixer::mixLevel);
+        if (a > peak) peak = a;
+    }
+    int playing = Mix_Playing(-1);
+    mixStats.peak.store(peak, std::memory_order_relaxed);
+    mixStats.clipped.fetch_add(clipped, std::memory_order_relaxed);
+    double down = -20 * log10(quenth::Mixer::limiterGain);
+    if (down > 1) mixStats.limited.fetch_add(1, std::memory_order_relaxed);
+    mixStats.reduction.fetch_add((uint64_t)(down * 1000), std::memory_order_relaxed);
+    mixStats.voices.fetch_add((uint64_t)playing, std::memory_order_relaxed);
+    mixStats.calls.fetch_add(1, std::memory_order_relaxed);
+    if (playing > mixStats.mostVoices.load(std::memory_order_relaxed))
+        mixStats.mostVoices.store(playing, std::memory_order_relaxed);
+    mixStats.frames.fetch_add((uint64_t)(n / quenth::Mixer::outputChannels), std::memory_order_relaxed);
+    mixStats.cpuNs.store((uint64_t)ts.tv_sec * 1000000000ull + (uint64_t)ts.tv_nsec,
+                         std::memory_order_release);
+}
+
+// The mixer's own cost in play: the game runs in real time (one 16 ms step
+// of game time per 16 ms of wall time, the logic only, nothing drawn) with
+// the bot at the controls and its ship kept whole, at waves 1, 10 and 20,
+// reached as --bench reaches them. For each row, the CPU time of the audio
+// thread (SDL_mixer's callback: the music's decoding and the effects' mixing;
+// the driver sleeps in between) per second of sound produced.
+int audioBenchMain(Options const& o) {
+    startUp(o);
+    if (!quenth::Mixer::ready) {
+        fprintf(stderr, "no sound device opened; run with SDL_AUDIODRIVER=dummy (or disk)\n");
+        return 1;
+    }
+    SDL_LockAudio();
+    quenth::Mixer::afterMix = afterMix;
+    SDL_UnlockAudio();
+    const uint32_t SETTLE = 4000; // ms between a wave's start and its measurement
+    printf("| scene    | enemies | game speed | voices mean | voices most | mixer CPU %% | peak dBFS | "
+           "limiter dB | limited %% | clipped %% |\n");
+    printf("|----------|--------:|-----------:|------------:|------------:|------------:|----------:|"
+           "-----------:|----------:|----------:|\n");
+
+    const int waves[3] = {1, 10, 20};
+    int stage = 0;
+    uint32_t measureFrom = 0, simStart = 0;
+    double wallStart = 0, rowWall = 0;
+    uint64_t cpu0 = 0, frames0 = 0, clipped0 = 0, voices0 = 0, calls0 = 0, limited0 = 0, reduction0 = 0;
+    unsigned enemies = 0;
+    double paceStart = wallSeconds();
+    uint32_t paceSim = simTime;
+    while (runlevel != Shell::EXIT && stage < 3) {
+        if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
+        shell->endFrame(false);
+        shell->updateWorld();
+        shell->updatePages();
+        // Real time: never ahead of the wall clock.
+        double ahead = (simTime - paceSim) * 0.001 - (wallSeconds() - paceStart);
+        if (ahead > 0) usleep((useconds_t)(ahead * 1e6));
+
+        if (runlevel != Shell::PLAY || g_game->wave == 0) continue;
+        if (measureFrom == 0) measureFrom = simTime + SETTLE;
+        if (simTime < measureFrom) continue;
+        if (wallStart == 0) {
+            wallStart = wallSeconds();
+            simStart = simTime;
+            cpu0 = mixStats.cpuNs.load(std::memory_order_acquire);
+            frames0 = mixStats.frames.load();
+            clipped0 = mixStats.clipped.load();
+            voices0 = mixStats.voices.load();
+            calls0 = mixStats.calls.load();
+            limited0 = mixStats.limited.load();
+            reduction0 = mixStats.reduction.load();
+            mixStats.peak = 0;
+            mixStats.mostVoices = 0;
+            enemies = 0;
+        }
+        enemies = std::max(enemies, g_game->enemies.count);
+        rowWall = wallSeconds() - wallStart;
+        if (rowWall < o.seconds) continue;
+
+        uint64_t cpu = mixStats.cpuNs.load(std::memory_order_acquire) - cpu0;
+        uint64_t frames = mixStats.frames.load() - frames0;
+        uint64_t calls = mixStats.calls.load() - calls0;
+        double soundSeconds = (double)frames / quenth::Mixer::frequency;
+        int peak = mixStats.peak.load();
+        char name[16];
+        snprintf(name, sizeof name, "wave %d", waves[stage]);
+        uint64_t samples = frames * quenth::Mixer::outputChannels;
+        printf("| %-8s | %7u | %9.2fx | %11.1f | %11d | %11.2f | %9.1f | %10.2f | %9.2f | %9.4f |\n", name,
+               enemies, (simTime - simStart) * 0.001 / rowWall,
+               calls ? (double)(mixStats.voices.load() - voices0) / calls : 0.0, mixStats.mostVoices.load(),
+               soundSeconds > 0 ? cpu * 1e-9 / soundSeconds * 100 : 0.0,
+               peak > 0 ? 20 * log10(peak / 32768.0) : -INFINITY,
+               calls ? 0.001 * (mixStats.reduction.load() - reduction0) / calls : 0.0,
+               calls ? 100.0 * (mixStats.limited.load() - limited0) / calls : 0.0,
+               samples ? 100.0 * (mixStats.clipped.load() - clipped0) / samples : 0.0);
+        wallStart = 0;
+        if (++stage == 3) break;
+        skipToWave(waves[stage]);
+        measureFrom = simTime + SETTLE;
+    }
+    printf(
+        "\nmixer CPU is the audio thread's CPU time per second of sound produced, %d s a row, %d Hz, "
+        "%d channels out; peak is the mix's loudest sample before the limiter, limiter dB its mean turning "
+        "down, "
+        "limited the share of mixes it turned down by over 1 dB, clipped the share of samples the mix itself "
+        "clipped\n",
+        o.seconds, quenth::Mixer::frequency, quenth::Mixer::outputChannels);
+    Quenth::quit();
+    return 0;
+}
 
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
         fprintf(stderr,
-                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--bench [--samples N]]\n");
+                "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] [--bench "
+                "[--samples N]] [--audio]\n"
+                "       [--audio-bench [--seconds N]]\n");
         return 2;
     }
     bot = new Bot((uint32_t)o.seed);
+    bot->pauses = !o.bench && !o.audioBench;
+    if (o.audioBench) return audioBenchMain(o);
     return o.bench ? benchMain(o) : play(o);
 }

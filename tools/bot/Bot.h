@@ -4,7 +4,8 @@
 #include <cstdint>
 
 // What the play run (Bot.cpp) shares with the frame-budget benchmark
-// (Bench.cpp): the options, the start-up and the frame end of the driver.
+// (Bench.cpp): the options, the start-up and the clock of the driver. Both
+// run the program's own frame loop through g_shell, the bot's shell.
 
 struct Options {
     int seed = 1;
@@ -12,7 +13,11 @@ struct Options {
     int width = 1280, height = 720;
     const char* shots = nullptr;
     bool bench = false;
+    bool oneLife = false;
     int samples = 400; // frames measured per benchmark row
+    bool audio = false;
+    bool audioBench = false;
+    int seconds = 20; // real seconds measured per audio benchmark row
 };
 
 extern unsigned long g_drawCalls; // GL draw calls of the whole program so far
@@ -20,15 +25,14 @@ extern uint32_t simTime;          // the driver's clock, ms
 
 // Monotonic wall clock, seconds.
 double wallSeconds();
-// Start-up as the game does it, with the clock and the random sources fixed.
+// Start-up as the program does it, with the clock and the random sources
+// fixed; g_shell is then the bot's shell.
 void startUp(Options const& o);
-// The engine's frame end (swap, input snapshot) on the fixed clock, with the
-// bot's input in the snapshot.
-void endFrame();
-// The run level changes of the game's main loop, after the game update.
-void afterUpdate();
 // Writes the back buffer to DIR/name when --shots DIR was given.
 void shot(Options const& o, const char* name);
+// Clears the arena with the game's own kill and sets the wave counter one
+// short of wave, so that the game starts that wave itself.
+void skipToWave(int wave);
 // The frame-budget benchmark (Bench.cpp).
 int benchMain(Options const& o);
 

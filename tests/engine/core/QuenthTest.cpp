@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 using quenth::Quenth;
 
@@ -132,6 +133,36 @@ TEST_F(InputTest, ButtonsAndPointerFollowTheSnapshots) {
     EXPECT_FALSE(Quenth::mouseReleased(SDL_BUTTON_RIGHT));
 }
 
+// Typed text reaches one snapshot, in order, at most a ring's worth of it,
+// and only while asked for; turning it on again forgets what waited.
+TEST_F(InputTest, TypedTextComesOnceInOrderAndOnlyWhileWanted) {
+    Quenth::textInput(true);
+    for (char c : std::string("Jo\bx\r")) ev.type(c);
+    ev.update();
+    EXPECT_STREQ(Quenth::typed(), "Jo\bx\r");
+    ev.update();
+    EXPECT_STREQ(Quenth::typed(), "");
+
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += (char)('A' + i % 26);
+    for (char c : many) ev.type(c);
+    ev.update();
+    EXPECT_EQ(std::string(Quenth::typed()), many.substr(0, Quenth::GEvent::TYPED_MAX));
+    // The ring wraps round its end.
+    ev.type('z');
+    ev.update();
+    EXPECT_STREQ(Quenth::typed(), "z");
+
+    ev.type('q');
+    Quenth::textInput(false);
+    ev.update();
+    EXPECT_STREQ(Quenth::typed(), "");
+    Quenth::textInput(true);
+    ev.update();
+    EXPECT_STREQ(Quenth::typed(), "") << "text typed before it was asked for came through";
+    Quenth::textInput(false);
+}
+
 TEST(QuenthNoInit, QueriesWithoutInputStateAreFalse) {
     Quenth::GEvent* saved = Quenth::events;
     Quenth::events = nullptr;
@@ -181,6 +212,78 @@ TEST(QuenthLive, EventThreadFeedsTheSnapshots) {
         SDL_Delay(5);
     }
     EXPECT_TRUE(seen);
+}
+
+// While text is asked for, key presses become characters in the order they
+// came: printable ones as SDL translates them, Backspace and Return by their
+// symbol; key releases and keys without a character give none.
+TEST(QuenthLive, EventThreadTurnsKeyPressesIntoTypedText) {
+    testsupport::ensureGLContext();
+    Quenth::textInput(true);
+    SDL_Delay(50); // the event thread takes the request at its next poll
+    auto push = [](Uint8 type, int sym, Uint16 unicode) {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = type;
+        e.key.keysym.sym = (SDLKey)sym;
+        e.key.keysym.unicode = unicode;
+        return SDL_PushEvent(&e) == 0;
+    };
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_a, 'A'));
+    ASSERT_TRUE(push(SDL_KEYUP, SDLK_a, 'A'));
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_LSHIFT, 0));
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_BACKSPACE, 0));
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_KP_ENTER, 0));
+    ASSERT_TRUE(push(SDL_KEYDOWN, SDLK_WORLD_0, 0xe9));
+    std::string got;
+    for (int i = 0; i < 200 && got.size() < 3; i++) {
+        Quenth::update();
+        got += Quenth::typed();
+        SDL_Delay(5);
+    }
+    EXPECT_EQ(got, "A\b\r");
+    Quenth::textInput(false);
+}
+
+// Window events reach the frame that follows them, once: losing the input
+// focus or being iconified (not the pointer leaving), and a request to draw
+// the window again.
+TEST(QuenthLive, FocusLossAndExposureAreSeenInOneFrame) {
+    testsupport::ensureGLContext();
+    auto push = [](Uint8 type, Uint8 gain, Uint8 state) {
+        SDL_Event e;
+        std::memset(&e, 0, sizeof e);
+        e.type = type;
+        e.active.gain = gain;
+        e.active.state = state;
+        return SDL_PushEvent(&e) == 0;
+    };
+    // Frames until the query has been true once and false again; how often it was true.
+    auto seen = [](bool (*query)()) {
+        int n = 0;
+        for (int i = 0; i < 40; i++) {
+            Quenth::update(false);
+            n += query();
+            SDL_Delay(5);
+        }
+        return n;
+    };
+    // The window system's own events of a new window come first.
+    for (int quiet = 0, i = 0; quiet < 20 && i < 400; i++) {
+        Quenth::update(false);
+        quiet = Quenth::exposed() || Quenth::focusLost() ? 0 : quiet + 1;
+        SDL_Delay(5);
+    }
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPMOUSEFOCUS));
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 1, SDL_APPINPUTFOCUS));
+    EXPECT_EQ(seen(Quenth::focusLost), 0) << "the pointer leaving or the focus coming back counted";
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPINPUTFOCUS));
+    EXPECT_EQ(seen(Quenth::focusLost), 1);
+    ASSERT_TRUE(push(SDL_ACTIVEEVENT, 0, SDL_APPACTIVE));
+    EXPECT_EQ(seen(Quenth::focusLost), 1) << "iconifying did not count";
+    // A late exposure of the window system's own may join the one pushed.
+    ASSERT_TRUE(push(SDL_VIDEOEXPOSE, 0, 0));
+    EXPECT_GE(seen(Quenth::exposed), 1);
 }
 
 TEST(QuenthLive, EventThreadRecordsTheFirstPadOnly) {

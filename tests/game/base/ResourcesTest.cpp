@@ -197,9 +197,21 @@ protected:
 
 } // namespace
 
+// What Resources::onProgress was told, in order.
+std::vector<std::pair<int, int>> progress;
+void recordProgress(int done, int total) {
+    progress.push_back({done, total});
+}
+
 TEST_F(ResourcesTest, WithoutGfxEveryFileFailsAndLoadingCarriesOn) {
     unsigned before = Texture::usedMemory;
+    progress.clear();
+    Resources::onProgress = recordProgress;
     std::vector<std::string> lines = load();
+    Resources::onProgress = nullptr;
+    // Once after each texture, each font sheet and the procedural textures.
+    ASSERT_EQ(progress.size(), 38u + 4u + 1u);
+    for (int i = 0; i < 43; i++) EXPECT_EQ(progress[i], std::make_pair(i + 1, 43));
     ASSERT_EQ(1u + 38u + 4u + 2u, lines.size());
     EXPECT_EQ(":: loading resources...", lines[0]);
     for (int i = 0; i < 38; i++)
