@@ -1,7 +1,6 @@
 #define GL_GLEXT_PROTOTYPES
 #include "scene/GlowSprite.h"
 
-#include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Texture.h"
@@ -93,22 +92,4 @@ void GlowSprite::draw(SceneState& s) {
     glowTexture->bind(GL_TEXTURE0);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glDrawArrays(GL_TRIANGLE_FAN, 0, n);
-}
-
-void GlowSprite::prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target) {
-    if (!quenth::Texture::usable(tex) || !target) return;
-    // A sprite over the middle of the target, in clip coordinates, really
-    // filled: the driver builds some of its code only for pixels it draws.
-    // Every frame clears the target before drawing into it.
-    GlowSprite sample(tex, quenth::Texture::usable(glow) ? glow : nullptr, 1, 1);
-    SceneState state{};
-    state.color = Drawable::RGBA{255, 255, 255, 0};
-    target->bind();
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_BLEND);
-    sample.draw(state);
-    target->unbind();
 }

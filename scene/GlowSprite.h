@@ -4,7 +4,6 @@
 #include "scene/Sprite.h"
 
 namespace quenth {
-class Framebuffer;
 class Silhouette;
 } // namespace quenth
 
@@ -26,13 +25,6 @@ public:
     ~GlowSprite() override;
 
     void draw(SceneState& state) override;
-
-    // Draws a glow sprite of these images, fully transparent, into target (a
-    // framebuffer that is cleared before each use), so that the GL makes
-    // ready at start-up what the first real one needs: a pair first seen in
-    // the middle of play would otherwise cost that frame a program build in
-    // the driver.
-    static void prepare(quenth::Texture* tex, quenth::Texture* glow, quenth::Framebuffer* target);
 };
 
 #endif

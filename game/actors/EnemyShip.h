@@ -22,9 +22,14 @@ public:
 
     explicit EnemyShip(EnemyType const& type);
     virtual ~EnemyShip();
-    // Readies the GL for every type's art in the world's framebuffer (see
-    // GlowSprite::prepare); once, after the world scene is made.
+    // Readies the GL for every type's art by drawing a ship of each type
+    // through the world pass once; after the world scene is made, before
+    // play (a pipeline first needed in the middle of play would cost that
+    // frame a program build in the driver).
     static void prepareDrawing(Scene2D* world);
+    // The part of the type's square where hull or glow can show; false (out
+    // untouched) when either image has no silhouette.
+    static bool outlineOf(EnemyType const& type, quenth::Silhouette& out);
     virtual void update();
     // Enemy::spawn, then the row's stats; hull and score grow with the game's difficulty.
     virtual void spawn();
