@@ -38,8 +38,11 @@ Starfield::Starfield(int n)
     setVisible(true);
 }
 
+quenth::Framebuffer* Starfield::sharedSkyCache = nullptr;
+Starfield const* Starfield::skyCacheHolder = nullptr;
+
 Starfield::~Starfield() {
-    delete skyCache;
+    if (skyCacheHolder == this) skyCacheHolder = nullptr;
 }
 
 void Starfield::init() {
@@ -128,11 +131,16 @@ bool Starfield::copySkyFromCache() {
     // Taken before drawing: binding the camera normalises its direction again.
     quenth::vec3 direction = camera.direction;
     float turn = (direction - skyDirection).length();
-    if (!skyCache || (int)skyCache->width != w || (int)skyCache->height != h) {
-        delete skyCache;
-        skyCache = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
-        turn = INFINITY;
+    quenth::Framebuffer*& image = sharedSkyCache;
+    if (!image || (int)image->width != w || (int)image->height != h) {
+        delete image;
+        image = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
+        skyCacheHolder = nullptr;
     }
+    // Another starfield's sky, or none yet: drawn whole.
+    if (skyCacheHolder != this) turn = INFINITY;
+    skyCacheHolder = this;
+    skyCache = image;
     if (turn > 2.0f / 770.0f) {
         first = 0;
         count = bands;

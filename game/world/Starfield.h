@@ -45,16 +45,23 @@ public:
     bool drawStars;              // draw the star layer
     float fieldWidth;            // screen size the stars are spread over, pixels (init or resize)
     float fieldHeight;
-    quenth::Camera camera;         // the sky box's 3D camera
-    quenth::Skybox skybox;         // six faces from Resources
-    bool cacheSky;                 // keep the sky in skyCache (off: drawn whole every frame)
-    quenth::Framebuffer* skyCache; // the sky as drawn, the size of the target; owned, made on first use
-    quenth::vec3 skyDirection;     // sky camera direction of the bands drawn last
-    int skyBand;                   // band of skyCache to draw next, counted from the bottom
-    int skyBandsBehind;            // bands not yet drawn at skyDirection
+    quenth::Camera camera; // the sky box's 3D camera
+    quenth::Skybox skybox; // six faces from Resources
+    bool cacheSky;         // keep the sky in skyCache (off: drawn whole every frame)
+    quenth::Framebuffer*
+        skyCache; // the sky as drawn, the size of the target: sharedSkyCache once drawn; not owned
+    quenth::vec3 skyDirection; // sky camera direction of the bands drawn last
+    int skyBand;               // band of skyCache to draw next, counted from the bottom
+    int skyBandsBehind;        // bands not yet drawn at skyDirection
 
     // Rows of skyCache drawn again per frame after the sky moved.
     static const int SKY_BAND_ROWS = 64;
+    // One image serves every starfield (one is drawn at a time: the menus'
+    // or the game's), so a new game draws its first frame without making
+    // one. Made on first use, remade when the target's size changes, kept
+    // until the process ends.
+    static quenth::Framebuffer* sharedSkyCache;
+    static Starfield const* skyCacheHolder; // whose sky sharedSkyCache holds; null: nobody's
 
     explicit Starfield(int n);
     virtual ~Starfield();

@@ -102,6 +102,26 @@ TEST(SkyCacheTest, CachedSkyMatchesTheSkyDrawnWhole) {
     frame();
     EXPECT_EQ(worstDifference(cachedScene, wholeScene), 0);
 
+    // A second starfield with a sky turned otherwise shares the image and
+    // shows its own sky at once; the first, drawn again unmoved, its own.
+    Scene2D otherScene(-1, -1);
+    otherScene.debugDraw = false;
+    Starfield other(0);
+    other.drawStars = false;
+    other.skybox = cached.skybox;
+    quenth::vec3 turned(40, 10, 0), first = whole.skybox.rotation;
+    other.skybox.rotation = whole.skybox.rotation = turned;
+    otherScene.add(&other);
+    otherScene.drawWorld();
+    wholeScene.drawWorld();
+    quenth::Framebuffer::unbindFB();
+    EXPECT_EQ(other.skyCache, cached.skyCache);
+    EXPECT_EQ(worstDifference(otherScene, wholeScene), 0);
+    whole.skybox.rotation = first;
+    frame();
+    EXPECT_EQ(worstDifference(cachedScene, wholeScene), 0);
+
+    otherScene.clear();
     cachedScene.clear();
     wholeScene.clear();
     for (Texture* t : faces) delete t;
