@@ -1,5 +1,6 @@
 #include "game/actors/EnemyShip.h"
 
+#include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
 #include "game/base/Arena.h"
@@ -71,4 +72,6 @@ void EnemyShip::prepareDrawing(Scene2D* world) {
         world->remove(&sample);
         sample.remove(&art);
     }
+    // The world pass leaves its framebuffer bound (its composite unbinds it).
+    world->framebuffer->unbind();
 }
