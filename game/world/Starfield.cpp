@@ -145,12 +145,15 @@ bool Starfield::copySkyFromCache() {
         first = 0;
         count = bands;
         skyBandsBehind = 0;
-    } else {
-        if (turn > 0) skyBandsBehind = bands;
-        if (skyBandsBehind > 0) {
-            count = 1;
-            skyBandsBehind--;
-        }
+    } else if (turn > 0) {
+        count = 1;
+        skyBandsBehind = bands - 1;
+    } else if (skyBandsBehind > 0) {
+        // The sky stopped (a pause): the rest at once, so that the picture
+        // stands still from this frame on.
+        first = 0;
+        count = bands;
+        skyBandsBehind = 0;
     }
     if (count > 0) {
         skyCache->bind();

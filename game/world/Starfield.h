@@ -23,7 +23,8 @@ class Texture;
 // drawn in a window-sized image and copied into the scene each frame. Once
 // it has moved, the bands of that image are drawn again one per frame, so
 // the image is never more than one sweep of the bands behind (a third of a
-// pixel) and is exact again one sweep after the sky stops.
+// pixel); the frame after the sky stops draws the rest, so a still sky (a
+// paused game) is exact and stands still.
 class Starfield : public Effect {
 public:
     // One star, 24 bytes.
