@@ -12,6 +12,7 @@
 #include "engine/gfx/Texture.h"
 #include "engine/math/vec3.h"
 #include "engine/util/DataDir.h"
+#include "game/actors/EnemyShip.h"
 #include "game/base/Controls.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
@@ -101,6 +102,7 @@ void Shell::startUp(int seed) {
     g_rand.init(seed);
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = quenth::vec2(4096, 4096);
+    EnemyShip::prepareDrawing(g_world);
     g_hud = new DirectScene2D(-1, -1);
     g_fader = new Fader();
     runlevel = TITLE;

@@ -32,7 +32,8 @@ static const unsigned STACK_CAPACITY = 128;
 Scene2D::Scene2D(int w, int h) {
     width = w == -1 ? quenth::Quenth::getScreenWidth() : w;
     height = h == -1 ? quenth::Quenth::getScreenHeight() : h;
-    framebuffer = new quenth::Framebuffer(width, height, 31);
+    // One colour image: nothing draws into further attachments or tests depth.
+    framebuffer = new quenth::Framebuffer(width, height, quenth::Framebuffer::COLOR0);
     for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
     defaultCamera = Camera2D{width * 0.5f, height * 0.5f, 1.0f, 0.0f};
     lastCamera = Camera2D{0.0f, 0.0f, 1.0f, 0.0f};
@@ -65,14 +66,19 @@ void Scene2D::fitSize(int& width, int& height, vec2& worldSize, Camera2D& defaul
 void Scene2D::resize(int w, int h) {
     if (w == width && h == height) return;
     delete framebuffer;
-    framebuffer = new quenth::Framebuffer(w, h, 31);
+    framebuffer = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
     for (int i = 0; i < 4; i++) colorTextures[i] = framebuffer->color[i];
     fitSize(width, height, worldSize, defaultCamera, w, h);
 }
 
 void Scene2D::draw() {
+    drawWorld();
+    composite();
+}
+
+void Scene2D::drawWorld() {
     framebuffer->bind();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -83,8 +89,10 @@ void Scene2D::draw() {
     glDisableClientState(GL_NORMAL_ARRAY);
 
     render();
+}
 
-    // Composite. The textured program is bound here rather than relying on
+void Scene2D::composite() {
+    // The textured program is bound here rather than relying on
     // the last node drawn: after a colour-only draw (an outline, the fader of
     // the previous frame, an empty scene) the quad would otherwise come out
     // in plain vertex white and hide the whole window.

@@ -52,8 +52,13 @@ public:
     // stays where it is.
     void resize(int width, int height);
 
-    // Draws the frame into the framebuffer and composites it onto the window.
+    // Draws the frame into the framebuffer and composites it onto the window:
+    // drawWorld(), then composite().
     void draw();
+    // The frame into the framebuffer; leaves the framebuffer bound.
+    void drawWorld();
+    // Lays the framebuffer over the window.
+    void composite();
 
     // One frame's camera update and tree walk, without GL set-up, outlines or
     // composite: with leaf null every leaf is drawn with GL as draw() does;

@@ -6,8 +6,11 @@
 #include "engine/gfx/Surface.h"
 #include "engine/math/Math.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace quenth {
@@ -56,6 +59,14 @@ ShaderProgram* GfxUtil::loadShaderFromDisk(char const* dir, char const* name) {
     for (int i = 0; i < 3; i++) p->attach(stages[i]);
     p->link();
     return p;
+}
+
+bool GfxUtil::hasExtension(char const* name) {
+    char const* list = (char const*)glGetString(GL_EXTENSIONS);
+    size_t n = strlen(name);
+    for (char const* at = list; at && (at = strstr(at, name)); at += n)
+        if ((at == list || at[-1] == ' ') && (at[n] == ' ' || at[n] == 0)) return true;
+    return false;
 }
 
 void GfxUtil::drawGradientCircle(Surface* s, int cx, int cy, int r, unsigned edge, unsigned center) {

@@ -14,6 +14,9 @@ public:
     // fall back to the built-in pair, so a program always comes back. The
     // Shader objects live for the rest of the run.
     static ShaderProgram* loadShaderFromDisk(char const* dir, char const* name);
+    // Whether the current GL context offers the extension (a compatibility
+    // context, which lists them all in one string). False without a context.
+    static bool hasExtension(char const* name);
 
     // Opaque disc of the given radius around (cx, cy) whose red, green and
     // blue run from centerColor at the centre to edgeColor at the rim along

@@ -92,18 +92,12 @@ Surface* ImageLoader::loadBuf(void const* data, unsigned size, bool colorKey) {
     return prepareImage(converted, true, colorKey);
 }
 
-namespace {
-
-// The texture for s (null allowed); s is deleted. A decoded image that the
-// GL cannot hold is a failure too.
-Texture* makeTexture(Surface* s) {
+Texture* ImageLoader::makeTexture(Surface* s) {
     Texture* t = new Texture(s);
-    if (s && !t->hasStorage()) ImageLoader::lastError = ImageLoader::TOO_LARGE;
+    if (s && !t->hasStorage()) lastError = TOO_LARGE;
     delete s;
     return t;
 }
-
-} // namespace
 
 Texture* ImageLoader::loadTexture(char const* path, bool colorKey) {
     return makeTexture(load(path, colorKey));

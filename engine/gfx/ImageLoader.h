@@ -36,6 +36,9 @@ public:
     // storage and lastError says why.
     static Texture* loadTexture(char const* path, bool colorKey);
     static Texture* loadBufTexture(void const* data, unsigned size, bool colorKey);
+    // The texture of s (null allowed: a texture without storage); deletes s.
+    // A decoded image that the GL cannot hold is a failure too (TOO_LARGE).
+    static Texture* makeTexture(Surface* s);
     // Converts a 32-bit SDL surface into a new Surface and frees s. Without
     // alpha every pixel comes out opaque. Null s gives null.
     static Surface* prepareImage(SDL_Surface* s, bool alpha, bool colorKey);

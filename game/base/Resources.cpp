@@ -3,6 +3,7 @@
 #include "engine/gfx/Font.h"
 #include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/ImageLoader.h"
+#include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "engine/util/DataDir.h"
@@ -69,6 +70,7 @@ namespace {
 struct TextureEntry {
     char const* path;
     Texture** slot;
+    bool traced = false; // its silhouette is kept (enemy art, drawn trimmed)
 };
 
 struct FontEntry {
@@ -96,20 +98,20 @@ const TextureEntry TEXTURES[] = {
     {"gfx/plasmabullet.png", &Resources::plasmabullet_tex},
     {"gfx/powerup_anim.png", &Resources::powerup_anim_tex},
     {"gfx/powerup_glow_anim.png", &Resources::powerup_glow_anim_tex},
-    {"gfx/enemy_fighter.png", &Resources::enemy_fighter_tex},
-    {"gfx/enemy_fighter_glow.png", &Resources::enemy_fighter_glow_tex},
-    {"gfx/enemy_fighter2.png", &Resources::enemy_fighter2_tex},
-    {"gfx/enemy_fighter2_glow.png", &Resources::enemy_fighter2_glow_tex},
-    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead_tex},
-    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead_glow_tex},
-    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead2_tex},
-    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead2_glow_tex},
-    {"gfx/enemy_probe.png", &Resources::enemy_probe_tex},
-    {"gfx/enemy_probe_glow.png", &Resources::enemy_probe_glow_tex},
-    {"gfx/enemy_probe2.png", &Resources::enemy_probe2_tex},
-    {"gfx/enemy_probe2_glow.png", &Resources::enemy_probe2_glow_tex},
-    {"gfx/enemy_probe3.png", &Resources::enemy_probe3_tex},
-    {"gfx/enemy_probe3_glow.png", &Resources::enemy_probe3_glow_tex},
+    {"gfx/enemy_fighter.png", &Resources::enemy_fighter_tex, true},
+    {"gfx/enemy_fighter_glow.png", &Resources::enemy_fighter_glow_tex, true},
+    {"gfx/enemy_fighter2.png", &Resources::enemy_fighter2_tex, true},
+    {"gfx/enemy_fighter2_glow.png", &Resources::enemy_fighter2_glow_tex, true},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead_tex, true},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead_glow_tex, true},
+    {"gfx/enemy_hammerhead.png", &Resources::enemy_hammerhead2_tex, true},
+    {"gfx/enemy_hammerhead_glow.png", &Resources::enemy_hammerhead2_glow_tex, true},
+    {"gfx/enemy_probe.png", &Resources::enemy_probe_tex, true},
+    {"gfx/enemy_probe_glow.png", &Resources::enemy_probe_glow_tex, true},
+    {"gfx/enemy_probe2.png", &Resources::enemy_probe2_tex, true},
+    {"gfx/enemy_probe2_glow.png", &Resources::enemy_probe2_glow_tex, true},
+    {"gfx/enemy_probe3.png", &Resources::enemy_probe3_tex, true},
+    {"gfx/enemy_probe3_glow.png", &Resources::enemy_probe3_glow_tex, true},
     {"gfx/hud_radar_dials.png", &Resources::hud_radar_dials_tex},
     {"gfx/hud_radar_mask.png", &Resources::hud_radar_mask_tex},
     {"gfx/hud_bars_mask.png", &Resources::hud_bars_mask_tex},
@@ -123,6 +125,14 @@ const FontEntry FONTS[] = {
     {"gfx/smallfont.png", &Resources::font_small},
     {"gfx/minifont.png", &Resources::font_mini},
 };
+
+const unsigned TEXTURE_COUNT = sizeof TEXTURES / sizeof TEXTURES[0];
+
+// The silhouettes of the traced textures, index for index with TEXTURES;
+// null for the others. Kept for the process like the textures.
+quenth::Silhouette* silhouettes[TEXTURE_COUNT];
+// The disc of proc_particle1_tex, which the laser's glows show.
+quenth::Silhouette* particle1Silhouette = nullptr;
 
 void logResult() {
     puts(ImageLoader::lastError != 0 ? "ERROR" : "OK");
@@ -139,9 +149,17 @@ void Resources::load() {
         if (onProgress) onProgress(done, total);
     };
     puts(":: loading resources...");
-    for (TextureEntry const& e : TEXTURES) {
+    for (unsigned i = 0; i < TEXTURE_COUNT; i++) {
+        TextureEntry const& e = TEXTURES[i];
         printf("Loading texture %s... ", e.path);
-        *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
+        if (e.traced) {
+            Surface* image = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+            delete silhouettes[i];
+            silhouettes[i] = image ? new quenth::Silhouette(image) : nullptr;
+            *e.slot = ImageLoader::makeTexture(image);
+        } else {
+            *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
+        }
         logResult();
         progress();
     }
@@ -163,10 +181,19 @@ void Resources::load() {
     proc_particle0_tex = new Texture(s);
     for (int i = 0; i < s->width * s->height; i++) s->pixels[i] = 0;
     GfxUtil::drawGradientCircle(s, 64, 64, 30, 0x000000, 0xffffff);
+    delete particle1Silhouette;
+    particle1Silhouette = new quenth::Silhouette(s);
     proc_particle1_tex = new Texture(s);
     delete s;
     puts("OK");
     progress();
     puts(":: All done.");
     fflush(stdout);
+}
+
+quenth::Silhouette const* Resources::silhouette(Texture const* t) {
+    for (unsigned i = 0; i < TEXTURE_COUNT; i++)
+        if (t && *TEXTURES[i].slot == t) return silhouettes[i];
+    if (t && t == proc_particle1_tex) return particle1Silhouette;
+    return nullptr;
 }

@@ -3,6 +3,7 @@
 
 namespace quenth {
 class Font;
+class Silhouette;
 class Texture;
 } // namespace quenth
 
@@ -69,6 +70,10 @@ public:
     // logging each file with "OK" or "ERROR" on standard output. Needs the
     // window (GL context and video mode) to be open.
     static void load();
+
+    // The part of t's image that can show, for the enemy art and the laser's
+    // glow disc; null for other textures and images that failed to load.
+    static quenth::Silhouette const* silhouette(quenth::Texture const* t);
 };
 
 #endif

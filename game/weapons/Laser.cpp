@@ -4,6 +4,7 @@
 
 #include "engine/core/GameClock.h"
 #include "engine/gfx/ShaderProgram.h"
+#include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
 #include "engine/math/mat4.h"
@@ -59,6 +60,7 @@ Laser::Laser() {
     color.a = (uint8_t)quenth::Math::clampf(224.4f, 0, 255);
     drawPasses = 4;
     beamWidth = 7.0f;
+    drawnOnce = false;
     beamLifetime = 650;
     sizzleAt = 0;
     burnStart = 0;
@@ -154,8 +156,27 @@ void Laser::retire() {
     for (uint32_t i = 0; i < capacity; ++i) hitEmitters[i]->rate = 0;
 }
 
+// Writes the glow of half side h centred on c as triangles over the visible
+// polygon of its texture (the whole square without one).
+static void pushGlow(quenth::Stack<Laser::Vertex>& out, quenth::Silhouette const* outline, vec2 c, float h,
+                     uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+    float uv[2 * quenth::Silhouette::SIDES];
+    int n = quenth::Silhouette::cornersOf(outline, uv);
+    Laser::Vertex fan[quenth::Silhouette::SIDES];
+    for (int i = 0; i < n; ++i) {
+        float u = uv[2 * i], v = uv[2 * i + 1];
+        fan[i] = Laser::Vertex{c.x + (2 * u - 1) * h, c.y + (2 * v - 1) * h, u, v, r, g, b, a};
+    }
+    for (int i = 1; i + 1 < n; ++i) {
+        out.push(fan[0]);
+        out.push(fan[i]);
+        out.push(fan[i + 1]);
+    }
+}
+
 void Laser::draw(SceneState& state) {
-    static quenth::Stack<Vertex> vertices(256);
+    // Up to a glow polygon's triangles per beam slot; never grows.
+    static quenth::Stack<Vertex> vertices(slotCount * 3 * (quenth::Silhouette::SIDES - 2));
     // One matrix per view rectangle: near a seam the camera may sit across it
     // from the ship, and the beam shows through the rectangle that wraps.
     static quenth::Stack<quenth::mat4> views(8);
@@ -169,6 +190,11 @@ void Laser::draw(SceneState& state) {
 
     vec2 origin(position.x, position.y);
     for (int pass = 0; pass < 3; ++pass) {
+        quenth::Texture* tex = pass == 0 ? muzzleTexture : (pass == 1 ? beamTexture : tipTexture);
+        // The glows are soft discs in the middle of their square: only the
+        // disc's polygon is filled.
+        quenth::Silhouette const* outline = pass == 1 ? nullptr : Resources::silhouette(tex);
+        if (outline && outline->empty) continue;
         for (uint32_t i = 0; i < capacity; ++i) {
             Beam const& b = beams[i];
             if (!(b.expiry > now)) continue;
@@ -183,16 +209,15 @@ void Laser::draw(SceneState& state) {
                                {p3.x, p3.y, 0, 1, r, g, bl, a}};
                 for (int k = 0; k < 4; ++k) vertices.push(q[k]);
             } else {
-                vec2 c = pass == 0 ? origin : b.end;
-                float h = 20 * b.width;
-                Vertex q[4] = {{c.x - h, c.y - h, 0, 0, r, g, bl, a},
-                               {c.x + h, c.y - h, 1, 0, r, g, bl, a},
-                               {c.x + h, c.y + h, 1, 1, r, g, bl, a},
-                               {c.x - h, c.y + h, 0, 1, r, g, bl, a}};
-                for (int k = 0; k < 4; ++k) vertices.push(q[k]);
+                pushGlow(vertices, outline, pass == 0 ? origin : b.end, 20 * b.width, r, g, bl, a);
             }
         }
-        quenth::Texture* tex = pass == 0 ? muzzleTexture : (pass == 1 ? beamTexture : tipTexture);
+        // Until then a pass without beams draws one primitive of no area with
+        // the pass's program, blending and texture.
+        if (vertices.count == 0 && !drawnOnce) {
+            Vertex none = {origin.x, origin.y, 0, 0, 0, 0, 0, 0};
+            for (int k = 0; k < (pass == 1 ? 4 : 3); ++k) vertices.push(none);
+        }
         if (vertices.count > 0 && quenth::Texture::usable(tex)) {
             const char* base = (const char*)vertices.data;
             glVertexPointer(2, GL_FLOAT, sizeof(Vertex), base);
@@ -201,9 +226,10 @@ void Laser::draw(SceneState& state) {
             tex->bind(GL_TEXTURE0);
             for (unsigned v = 0; v < views.count; ++v) {
                 glLoadMatrixf(views.data[v].m);
-                for (uint32_t p = 0; p <= drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+                Shaders::drawAdditive(pass == 1 ? GL_QUADS : GL_TRIANGLES, vertices.count, drawPasses + 1);
             }
         }
         vertices.clear();
     }
+    drawnOnce = true;
 }

@@ -51,6 +51,9 @@ public:
     float beamLifetime;             // life of a beam, ms
     float sizzleAt;                 // ms: the burn on a hull is heard again from here on
     float burnStart;                // ms: the ignition of the latest burn (beams back to back)
+    // Every pass has been drawn once: the GL has made ready what the first
+    // beam needs, and a shot in the middle of play costs it nothing.
+    bool drawnOnce;
 
     Laser();
     // Frees the slots and gives the emitters and slices back.

@@ -15,6 +15,7 @@
 #include "game/weapons/Weapon.h"
 #include "particles/ParticleSystem.h"
 #include "scene/SceneState.h"
+#include "scene/Shaders.h"
 
 template <class Gun>
 PlasmaGun<Gun>::PlasmaGun(uint32_t slots) : sparkSlices(slots) {
@@ -135,7 +136,7 @@ void PlasmaGun<Gun>::draw(SceneState& state) {
     glMatrixMode(GL_MODELVIEW);
     for (unsigned i = 0; i < mstack.count; ++i) {
         glLoadMatrixf(mstack.data[i].m);
-        for (uint32_t p = 0; p < drawPasses; ++p) glDrawArrays(GL_QUADS, 0, vertices.count);
+        Shaders::drawAdditive(GL_QUADS, vertices.count, drawPasses);
     }
 }
 

@@ -1,11 +1,15 @@
+#define GL_GLEXT_PROTOTYPES
 #include "game/world/Starfield.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 
 #include "engine/core/GameClock.h"
 #include "engine/core/Quenth.h"
+#include "engine/gfx/Framebuffer.h"
+#include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
@@ -19,7 +23,8 @@
 
 Starfield::Starfield(int n)
     : texture(Resources::star_tex), stars(n), parallax(0.8f), zMin(1.0f), zMax(30.0f), margin(50.0f),
-      starWidth(32.0f), starHeight(15.0f), drawSky(true), drawStars(true) {
+      starWidth(32.0f), starHeight(15.0f), drawSky(true), drawStars(true), cacheSky(true), skyCache(nullptr),
+      skyBand(0), skyBandsBehind(0) {
     stars.count = n;
     skybox.left = Resources::skybox_left_tex;
     skybox.right = Resources::skybox_right_tex;
@@ -33,7 +38,12 @@ Starfield::Starfield(int n)
     setVisible(true);
 }
 
-Starfield::~Starfield() {}
+quenth::Framebuffer* Starfield::sharedSkyCache = nullptr;
+Starfield const* Starfield::skyCacheHolder = nullptr;
+
+Starfield::~Starfield() {
+    if (skyCacheHolder == this) skyCacheHolder = nullptr;
+}
 
 void Starfield::init() {
     float w = (float)quenth::Quenth::getScreenWidth();
@@ -88,24 +98,93 @@ struct QuadVertex {
 };
 } // namespace
 
+void Starfield::aimSkyCamera() {
+    float t = quenth::Math::wrapf((float)quenth::GameClock::currentTime / 650000.0f, -3.1415927f, 3.1415927f);
+    double td = t;
+    camera.position =
+        quenth::vec3((float)(-cos(1.8 * td) * 25), (float)(9 - sin(1.1 * td)), (float)(sin(1.4 * td) * 25));
+    camera.fov = 50;
+    camera.lookAt(quenth::vec3(0, (float)(cos(2.1 * td) + 1.5), 1));
+}
+
+void Starfield::drawSkybox() {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    camera.bind(7);
+    Shaders::texture_shader_fixed->bind();
+    Shaders::texture_shader_fixed->setUniform("texture", 0);
+    skybox.draw(&camera);
+}
+
+bool Starfield::copySkyFromCache() {
+    static const bool canCopy = quenth::GfxUtil::hasExtension("GL_EXT_framebuffer_blit");
+    if (!canCopy) return false;
+    GLint target = 0, viewport[4];
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &target);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    int w = viewport[2], h = viewport[3];
+    int bands = (h + SKY_BAND_ROWS - 1) / SKY_BAND_ROWS;
+
+    // A new image, or a view that jumped by more than two pixels (the sky
+    // camera sees about 770 pixels per radian), is drawn whole; after a move
+    // at the sky's own pace the bands follow one per frame.
+    int first = skyBand, count = 0;
+    // Taken before drawing: binding the camera normalises its direction again.
+    quenth::vec3 direction = camera.direction;
+    float turn = (direction - skyDirection).length();
+    quenth::Framebuffer*& image = sharedSkyCache;
+    if (!image || (int)image->width != w || (int)image->height != h) {
+        delete image;
+        image = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
+        skyCacheHolder = nullptr;
+    }
+    // Another starfield's sky, or none yet: drawn whole.
+    if (skyCacheHolder != this) turn = INFINITY;
+    skyCacheHolder = this;
+    skyCache = image;
+    if (turn > 2.0f / 770.0f) {
+        first = 0;
+        count = bands;
+        skyBandsBehind = 0;
+    } else if (turn > 0) {
+        count = 1;
+        skyBandsBehind = bands - 1;
+    } else if (skyBandsBehind > 0) {
+        // The sky stopped (a pause): the rest at once, so that the picture
+        // stands still from this frame on.
+        first = 0;
+        count = bands;
+        skyBandsBehind = 0;
+    }
+    if (count > 0) {
+        skyCache->bind();
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, first * SKY_BAND_ROWS, w, count * SKY_BAND_ROWS);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawSkybox();
+        glDisable(GL_SCISSOR_TEST);
+        skyBand = (first + count) % bands;
+        skyDirection = direction;
+    }
+
+    glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, skyCache->id);
+    glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, target);
+    glBlitFramebufferEXT(0, 0, w, h, viewport[0], viewport[1], viewport[0] + w, viewport[1] + h,
+                         GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target);
+    glViewport(viewport[0], viewport[1], w, h);
+    return true;
+}
+
 void Starfield::draw(SceneState& state) {
     static quenth::Stack<QuadVertex> vertices(1024);
     float w = (float)quenth::Quenth::getScreenWidth();
     float h = (float)quenth::Quenth::getScreenHeight();
 
     if (drawSky) {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        float t =
-            quenth::Math::wrapf((float)quenth::GameClock::currentTime / 650000.0f, -3.1415927f, 3.1415927f);
-        double td = t;
-        camera.position = quenth::vec3((float)(-cos(1.8 * td) * 25), (float)(9 - sin(1.1 * td)),
-                                       (float)(sin(1.4 * td) * 25));
-        camera.fov = 50;
-        camera.lookAt(quenth::vec3(0, (float)(cos(2.1 * td) + 1.5), 1));
-        camera.bind(7);
-        Shaders::texture_shader_fixed->bind();
-        Shaders::texture_shader_fixed->setUniform("texture", 0);
-        skybox.draw(&camera);
+        aimSkyCamera();
+        // The copy replaces what the target holds: only the first node of a
+        // frame, drawn over the cleared image, may take it.
+        if (!cacheSky || prev || !copySkyFromCache()) drawSkybox();
     }
 
     if (drawStars && quenth::Texture::usable(texture)) {

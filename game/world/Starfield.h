@@ -10,13 +10,21 @@
 #include "scene/Effect.h"
 
 namespace quenth {
+class Framebuffer;
 class Texture;
-}
+} // namespace quenth
 
 // The backdrop of the arena: a slowly drifting sky box seen through a 3D
 // camera and, in front of it, a layer of screen-space stars that scroll
 // against the camera's motion with depth parallax and wrap at the screen
 // edges. The first child of the world scene, drawn additively.
+//
+// The sky turns by a few hundredths of a pixel per frame, so it is kept
+// drawn in a window-sized image and copied into the scene each frame. Once
+// it has moved, the bands of that image are drawn again one per frame, so
+// the image is never more than one sweep of the bands behind (a third of a
+// pixel); the frame after the sky stops draws the rest, so a still sky (a
+// paused game) is exact and stands still.
 class Starfield : public Effect {
 public:
     // One star, 24 bytes.
@@ -38,8 +46,23 @@ public:
     bool drawStars;              // draw the star layer
     float fieldWidth;            // screen size the stars are spread over, pixels (init or resize)
     float fieldHeight;
-    quenth::Camera camera;       // the sky box's 3D camera
-    quenth::Skybox skybox;       // six faces from Resources
+    quenth::Camera camera; // the sky box's 3D camera
+    quenth::Skybox skybox; // six faces from Resources
+    bool cacheSky;         // keep the sky in skyCache (off: drawn whole every frame)
+    quenth::Framebuffer*
+        skyCache; // the sky as drawn, the size of the target: sharedSkyCache once drawn; not owned
+    quenth::vec3 skyDirection; // sky camera direction of the bands drawn last
+    int skyBand;               // band of skyCache to draw next, counted from the bottom
+    int skyBandsBehind;        // bands not yet drawn at skyDirection
+
+    // Rows of skyCache drawn again per frame after the sky moved.
+    static const int SKY_BAND_ROWS = 64;
+    // One image serves every starfield (one is drawn at a time: the menus'
+    // or the game's), so a new game draws its first frame without making
+    // one. Made on first use, remade when the target's size changes, kept
+    // until the process ends.
+    static quenth::Framebuffer* sharedSkyCache;
+    static Starfield const* skyCacheHolder; // whose sky sharedSkyCache holds; null: nobody's
 
     explicit Starfield(int n);
     virtual ~Starfield();
@@ -51,6 +74,16 @@ public:
     // Scrolls the stars by the camera's motion of this frame.
     void move(quenth::vec2& delta);
     virtual void draw(SceneState& state);
+
+private:
+    // Points the sky camera for the current game time.
+    void aimSkyCamera();
+    // Draws the sky box added to the bound framebuffer.
+    void drawSkybox();
+    // Brings skyCache up to date as far as this frame does and copies it
+    // into the bound framebuffer, which must hold nothing yet. False when
+    // the GL cannot copy between framebuffers.
+    bool copySkyFromCache();
 };
 
 #endif

@@ -168,7 +168,7 @@ TEST_F(InstallTest, PutsEveryFileInTheGamesLayoutAndNothingElse) {
         expected.insert((data() / "shaders" / e.path().filename()).string());
         shaders++;
     }
-    EXPECT_EQ(shaders, 14);
+    EXPECT_EQ(shaders, 18);
     // Every sound the build makes, the music among them.
     for (auto const& e : fs::directory_iterator(runDir / "sfx"))
         if (e.path().extension() == ".ogg" || e.path().extension() == ".wav")

@@ -1,5 +1,6 @@
 #include "engine/gfx/Color.h"
 #include "engine/gfx/Font.h"
+#include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/ImageLoader.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Surface.h"
@@ -15,7 +16,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 using quenth::Color;
 using quenth::Surface;
@@ -182,6 +185,79 @@ TEST_F(SceneRender, CompositeShowsTheImageWhateverProgramWasBoundLast) {
     f.insertBefore(&s); // the sprite now covers part of the flood
     frame(0, 0, 1);
     expectColor(readBackPixel(540, 360), 255, 0, 0, "sprite over the flood");
+}
+
+TEST_F(SceneRender, WorldImageIsTheFramebuffersOnlyAttachment) {
+    EXPECT_NE(world->framebuffer->color[0], nullptr);
+    for (int i = 1; i < 4; i++) EXPECT_EQ(world->framebuffer->color[i], nullptr);
+    EXPECT_EQ(world->framebuffer->depth, nullptr);
+}
+
+// A leaf that draws a glow quad over the whole view passes times over, with
+// blending (SRC_ALPHA, ONE), either pass by pass or through drawAdditive.
+struct Glow : Drawable {
+    Texture* texture = nullptr;
+    unsigned passes = 5;
+    bool onePass = false;
+    Glow() { setSize(10, 10); }
+    void draw(SceneState&) override {
+        static const float v[8] = {-640, -360, 640, -360, 640, 360, -640, 360};
+        static const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
+        static const unsigned char c[16] = {76, 76, 255, 224, 76, 76, 255, 224,
+                                            76, 76, 255, 224, 76, 76, 255, 224};
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glVertexPointer(2, GL_FLOAT, 0, v);
+        glTexCoordPointer(2, GL_FLOAT, 0, t);
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, c);
+        texture->bind(GL_TEXTURE0);
+        if (onePass) {
+            Shaders::drawAdditive(GL_QUADS, 4, passes);
+            return;
+        }
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        for (unsigned p = 0; p < passes; p++) glDrawArrays(GL_QUADS, 0, 4);
+    }
+};
+
+TEST_F(SceneRender, OneAdditivePassEqualsThePassesItStandsFor) {
+    ASSERT_NE(Shaders::additive_shader, nullptr);
+    // A soft ramp of texels under a half-transparent grey ground: the sums run
+    // from faint to saturated across the image.
+    Surface ramp(64, 4);
+    for (int y = 0; y < 4; y++)
+        for (int x = 0; x < 64; x++) ramp.setPixel(x, y, Color::getColor(200, 120, 60, x * 4));
+    Texture* rampTexture = new Texture(&ramp);
+    Sprite ground(white, 1280, 720);
+    ground.blendColor = Drawable::RGBA{60, 60, 60, 160};
+    ground.position = vec3(2048, 2048, 0);
+    Glow glow;
+    glow.texture = rampTexture;
+    glow.position = vec3(2048, 2048, 0);
+    world->add(&ground);
+    world->add(&glow);
+    // Without the glow, pass by pass, in one pass.
+    std::vector<Pixel> image[3];
+    for (int k = 0; k < 3; k++) {
+        glow.setVisible(k > 0);
+        glow.onePass = k == 2;
+        world->drawWorld();
+        image[k] = testsupport::readFramebufferPixels(world->framebuffer->id, 720, 0, 360, 1280, 1);
+        world->composite();
+    }
+    int worst = 0, shown = 0, saturated = 0;
+    for (size_t i = 0; i < image[1].size(); i++) {
+        Pixel n = image[0][i], a = image[1][i], b = image[2][i];
+        worst = std::max(
+            {worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b), std::abs(a.a - b.a)});
+        shown = std::max(shown, a.b - n.b);
+        if (a.b == 255) saturated++;
+    }
+    // Each pass rounds on its own, the single pass once: a few steps of 255.
+    EXPECT_LE(worst, 4);
+    EXPECT_GT(shown, 100);
+    EXPECT_GT(saturated, 0);
+    delete rampTexture;
 }
 
 TEST_F(SceneRender, InvisibleOrTransparentGroupHidesItsSubtree) {

@@ -38,8 +38,8 @@ TEST(ScreenSize, TheWorldSceneTakesANewSizeAndKeepsTheGamesCamera) {
     EXPECT_EQ(world.framebuffer->width, 800u);
     EXPECT_EQ(world.colorTextures[0], world.framebuffer->color[0]);
     EXPECT_EQ(world.colorTextures[0]->width, 800u);
-    // Four colour textures at the new size instead of the old, for each scene.
-    EXPECT_EQ((long)Texture::usedMemory - (long)memory, 2L * 4 * 4 * (800 * 600 - 1280 * 720));
+    // One colour texture at the new size instead of the old, for each scene.
+    EXPECT_EQ((long)Texture::usedMemory - (long)memory, 2L * 4 * (800 * 600 - 1280 * 720));
     // The arena and the game's camera stay; a screen-sized scene follows.
     EXPECT_EQ(world.worldSize.x, 4096);
     EXPECT_EQ(cam->x, 3000);

@@ -56,11 +56,20 @@ Pixel readBackPixel(int x, int y) {
 }
 
 std::vector<Pixel> readBackPixels(int x, int y, int w, int h) {
+    return readFramebufferPixels(0, quenth::Quenth::getScreenHeight(), x, y, w, h);
+}
+
+std::vector<Pixel> readFramebufferPixels(unsigned framebuffer, int height, int x, int y, int w, int h) {
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &bound);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, framebuffer);
     std::vector<Pixel> gl(w * h);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(framebuffer ? GL_COLOR_ATTACHMENT0_EXT : GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    // GL counts rows from the bottom of the window.
-    glReadPixels(x, quenth::Quenth::getScreenHeight() - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, gl.data());
+    // GL counts rows from the bottom of the image.
+    glReadPixels(x, height - y - h, w, h, GL_RGBA, GL_UNSIGNED_BYTE, gl.data());
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, bound);
+    glReadBuffer(bound ? GL_COLOR_ATTACHMENT0_EXT : GL_BACK);
     std::vector<Pixel> out(w * h);
     for (int row = 0; row < h; row++)
         for (int col = 0; col < w; col++) out[row * w + col] = gl[(h - 1 - row) * w + col];

@@ -36,6 +36,11 @@ Pixel readBackPixel(int x, int y);
 // window pixels (origin top left). The result is row-major, top row first.
 std::vector<Pixel> readBackPixels(int x, int y, int w, int h);
 
+// The same from colour attachment 0 of a framebuffer object (0: the back
+// buffer) whose images are height pixels high, all four channels; the
+// framebuffer bound before is bound again.
+std::vector<Pixel> readFramebufferPixels(unsigned framebuffer, int height, int x, int y, int w, int h);
+
 } // namespace testsupport
 
 #endif

@@ -17,6 +17,7 @@
 #include "engine/core/Quenth.h"
 #include "engine/math/vec2.h"
 #include "game/actors/Enemy.h"
+#include "game/actors/EnemyShip.h"
 #include "game/actors/Player.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
@@ -144,6 +145,7 @@ int main() {
     Resources::load();
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = quenth::vec2(4096, 4096);
+    EnemyShip::prepareDrawing(g_world);
     g_world->debugDraw = false;
     g_hud = new DirectScene2D(-1, -1);
     g_hud->debugDraw = false;

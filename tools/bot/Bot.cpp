@@ -19,6 +19,7 @@
 // SDL_AUDIODRIVER, e.g. dummy), --audio-bench (the mixer's cost in real time
 // instead of a play run; implies --audio) with --seconds N (per row, default
 // 20).
+#include "tools/bot/Bot.h"
 
 #include "app/Menu.h"
 #include "app/NameEntry.h"
@@ -71,7 +72,7 @@ using quenth::vec2;
 // GL draw calls of the whole program. The bot is linked with
 // --wrap=glDrawArrays and --wrap=glBegin, so every draw site of the static
 // libraries comes through here without a change to the drawing code.
-static unsigned long g_drawCalls = 0;
+unsigned long g_drawCalls = 0;
 extern "C" {
 void __real_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 void __real_glBegin(GLenum mode);
@@ -96,14 +97,19 @@ const uint32_t PAUSE_FOR = 2000;    // ms each pause lasts
 const int RESTART_EVERY = 5;        // every fifth pause ends in the pause menu's Restart
 #define BOT_NAME "Bot"              // the name it enters for a high score
 
-uint32_t simTime = 0;   // the driver's clock, ms
 uint32_t gameBegan = 0; // simTime when the running game began, ms
+
+} // namespace
+
+uint32_t simTime = 0; // the driver's clock, ms
 
 double wallSeconds() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec + ts.tv_nsec * 1e-9;
 }
+
+namespace {
 
 double residentMB() {
     long pages = 0, resident = 0;
@@ -389,7 +395,6 @@ public:
 
 Bot* bot = nullptr;
 
-struct Options;
 void takeShots(Options const& o, bool& shotTaken);
 
 // The program's frame loop with the bot's clock, input and pictures: the
@@ -492,21 +497,6 @@ struct Tally {
     }
 };
 
-struct Options {
-    int seed = 1;
-    double minutes = 1;
-    int width = 1280, height = 720;
-    const char* shots = nullptr;
-    bool bench = false;
-    bool oneLife = false;
-    int samples = 400; // frames measured per benchmark row
-    bool audio = false;
-    bool audioBench = false;
-    int seconds = 20; // real seconds measured per audio benchmark row
-    Difficulty difficulty = DIFFICULTY_NORMAL;
-    bool powered = false; // every game starts with weapon level 4 and a full shield
-};
-
 bool parse(int argc, char** argv, Options& o) {
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
@@ -543,6 +533,8 @@ bool parse(int argc, char** argv, Options& o) {
     return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0 && o.seconds > 0;
 }
 
+} // namespace
+
 // Start-up as the program does it, with the clock and the random sources
 // fixed, the settings at their defaults and the high scores in memory (no
 // file is read or written).
@@ -570,7 +562,8 @@ void shot(Options const& o, const char* name) {
     quenth::Screenshot::saveScreenshot(path.getCString());
 }
 
-// The pictures of --shots, each once, from a drawn frame before its swap.
+namespace {
+
 // The enemies on screen now.
 unsigned enemiesInView() {
     unsigned n = 0;
@@ -582,6 +575,7 @@ unsigned enemiesInView() {
     return n;
 }
 
+// The pictures of --shots, each once, from a drawn frame before its swap.
 void takeShots(Options const& o, bool& shotTaken) {
     static bool title = false, menu = false, wave = false, pause = false, over = false, powered = false;
     bool settled = g_fader->done() && g_fader->alpha == g_fader->to;
@@ -724,189 +718,12 @@ int play(Options const& o) {
     return watch.faults || tally.faults ? 1 : 0;
 }
 
-// Clears the arena with the game's own kill and sets the wave counter one
-// short of wave, so that the game starts that wave itself.
+} // namespace
+
 void skipToWave(int wave) {
     g_game->wave = wave - 1;
     vec2 centre = g_game->player->position;
     g_game->killEnemiesInRadius(centre, 1e7f);
-}
-
-// One frame of the benchmark, split into its phases, ms. Every phase ends
-// with glFinish so that the GL work lands in the phase that issued it.
-struct FrameTimes {
-    double total, logic, world, hud, composite;
-    unsigned long drawCalls;
-    unsigned enemies;
-};
-
-// The world pass of Scene2D::draw() in two timed halves: the tree into the
-// framebuffer, then the composite onto the window. Kept step for step with it.
-void drawWorldTimed(Scene2D* scene, double& world, double& composite) {
-    double t0 = wallSeconds();
-    scene->framebuffer->bind();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    scene->render();
-    glFinish();
-    double t1 = wallSeconds();
-    scene->framebuffer->unbind();
-    scene->colorTextures[0]->bind(GL_TEXTURE0);
-    Shaders::texture_shader_fixed->bind();
-    Shaders::texture_shader_fixed->setUniform("texture", 0);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    Quenth::fillScreen();
-    glFinish();
-    world += (t1 - t0) * 1000;
-    composite += (wallSeconds() - t1) * 1000;
-}
-
-// The swap and the clock of the frame's end, timed into composite.
-void endFrameTimed(double& composite) {
-    double t0 = wallSeconds();
-    shell->endFrame(true);
-    glFinish();
-    composite += (wallSeconds() - t0) * 1000;
-}
-
-// One frame of the GL floor: the window cleared, the sky drawn into the
-// world framebuffer, the composite and the swap; the game's clock and input
-// are left alone. Returns its length, ms.
-double floorFrame(Scene2D* floorScene, FrameTimes* t) {
-    FrameTimes local = {};
-    FrameTimes& f = t ? *t : local;
-    unsigned long calls = g_drawCalls;
-    double t0 = wallSeconds();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    drawWorldTimed(floorScene, f.world, f.composite);
-    double t1 = wallSeconds();
-    SDL_GL_SwapBuffers();
-    glFinish();
-    f.composite += (wallSeconds() - t1) * 1000;
-    f.total = (wallSeconds() - t0) * 1000;
-    f.drawCalls = g_drawCalls - calls;
-    return f.total;
-}
-
-double percentile(std::vector<double> v, double q) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    size_t i = (size_t)(q * (v.size() - 1) + 0.5);
-    return v[i];
-}
-
-void report(const char* name, std::vector<FrameTimes> const& f, double floor) {
-    std::vector<double> total, logic, world, hud, composite, calls, enemies;
-    for (auto const& t : f) {
-        total.push_back(t.total);
-        logic.push_back(t.logic);
-        world.push_back(t.world);
-        hud.push_back(t.hud);
-        composite.push_back(t.composite);
-        calls.push_back((double)t.drawCalls);
-        enemies.push_back(t.enemies);
-    }
-    double med = percentile(total, 0.5);
-    printf("| %-8s | %7.0f | %6.2f | %6.2f | %5.1fx | %6.2f | %6.2f | %6.2f | %6.2f | %6.2f | %5.0f |\n",
-           name, percentile(enemies, 0.5), floor, med, floor > 0 ? med / floor : 1.0, percentile(total, 0.99),
-           percentile(logic, 0.5), percentile(world, 0.5), percentile(hud, 0.5), percentile(composite, 0.5),
-           percentile(calls, 0.5));
-}
-
-} // namespace
-
-// Frame budget: the floor of this GL (clear, sky, composite, swap), then the
-// bot playing waves 1, 10 and 20 with its ship kept whole. Later waves are
-// reached by clearing the arena with the game's own kill and setting the wave
-// counter one short, so the game starts the wanted wave itself.
-int benchMain(Options const& o) {
-    startUp(o);
-    const int SAMPLES = 600;      // frames measured per row
-    const uint32_t SETTLE = 4000; // ms between a wave's start and its measurement
-    std::vector<FrameTimes> floorFrames, waveFrames;
-    floorFrames.reserve(SAMPLES);
-    waveFrames.reserve(SAMPLES);
-
-    printf(
-        "| scene    | enemies | floor ms | median ms | x floor | p99 ms | logic | world | HUD | composite | "
-        "draw calls |\n");
-    printf("|----------|--------:|-------:|-------:|------:|-------:|-------:|-------:|-------:|-------:|----"
-           "--:|\n");
-
-    // The floor is measured alone first, then once after every measured game
-    // frame: on a shared machine the load drifts, and each row is read
-    // against the floor of its own stretch of time.
-    Scene2D* floorScene = new Scene2D(-1, -1);
-    floorScene->worldSize = vec2(4096, 4096);
-    Starfield* sky = new Starfield(0);
-    sky->drawStars = false;
-    floorScene->add(sky);
-    for (int i = 0; i < SAMPLES + 60; ++i) {
-        FrameTimes t = {};
-        floorFrame(floorScene, &t);
-        if (i >= 60) floorFrames.push_back(t);
-    }
-    std::vector<double> floorTotals;
-    for (auto const& t : floorFrames) floorTotals.push_back(t.total);
-    report("floor", floorFrames, percentile(floorTotals, 0.5));
-    floorTotals.clear();
-
-    const int waves[3] = {1, 10, 20};
-    int stage = 0;
-    uint32_t measureFrom = 0;
-    while (runlevel != 0 && stage < 3) {
-        FrameTimes t = {};
-        unsigned long calls = g_drawCalls;
-        double t0 = wallSeconds();
-        if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
-
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        drawWorldTimed(g_world, t.world, t.composite);
-        double t1 = wallSeconds();
-        g_hud->draw();
-        g_fader->draw();
-        glFinish();
-        t.hud = (wallSeconds() - t1) * 1000;
-        endFrameTimed(t.composite);
-        double t2 = wallSeconds();
-        shell->updateWorld();
-        t.logic = (wallSeconds() - t2) * 1000;
-        double t3 = wallSeconds();
-        shell->updatePages();
-        glFinish();
-        t.hud += (wallSeconds() - t3) * 1000;
-        t.total = (wallSeconds() - t0) * 1000;
-        t.drawCalls = g_drawCalls - calls;
-
-        if (runlevel != 2 || g_game->wave == 0) continue;
-        t.enemies = g_game->enemies.count;
-        if (measureFrom == 0) measureFrom = simTime + SETTLE;
-        if (simTime < measureFrom) continue;
-        waveFrames.push_back(t);
-        floorTotals.push_back(floorFrame(floorScene, nullptr));
-        if ((int)waveFrames.size() < SAMPLES) continue;
-
-        char name[16];
-        snprintf(name, sizeof name, "wave %d", waves[stage]);
-        report(name, waveFrames, percentile(floorTotals, 0.5));
-        waveFrames.clear();
-        floorTotals.clear();
-        if (++stage == 3) break;
-        skipToWave(waves[stage]);
-        measureFrom = simTime + SETTLE;
-    }
-    printf(
-        "\nframes are ms of wall time at %dx%d; logic, world, HUD and composite are medians of each phase\n",
-        Quenth::getScreenWidth(), Quenth::getScreenHeight());
-    Quenth::quit();
-    return 0;
 }
 
 // What the mixer's callback did, gathered at the end of each mix before the

@@ -1,7 +1,7 @@
 #include "game/actors/EnemyShip.h"
 #include "game/base/Resources.h"
 #include "scene/Group.h"
-#include "scene/Sprite.h"
+#include "scene/GlowSprite.h"
 #include "tests/game/GameTestSupport.h"
 
 using EnemyShipTest = GameTest;
@@ -43,12 +43,11 @@ TEST_F(EnemyShipTest, EveryTypeSpawnsWithTheLooksAndNumbersOfItsType) {
         EXPECT_EQ(e->type.glowTex, t.glow);
         EXPECT_FLOAT_EQ(e->body->size.x, t.side);
         EXPECT_FLOAT_EQ(e->body->size.y, t.side);
-        EXPECT_FLOAT_EQ(e->glow->size.x, t.side);
-        EXPECT_FLOAT_EQ(e->glow->size.y, t.side);
-        // The hull sprite is drawn first, its glow added over it.
+        // The hull sprite carries its glow, added over it in the same pass.
+        EXPECT_EQ(e->body->texture, *t.body);
+        EXPECT_EQ(e->body->glowTexture, *t.glow);
         EXPECT_EQ(e->ship->head, (Drawable*)e->body);
-        EXPECT_EQ(e->body->next, (Drawable*)e->glow);
-        EXPECT_EQ(e->glow->getDrawMode(), (unsigned)DRAW_MODE_ADD);
+        EXPECT_EQ(e->body->next, nullptr);
         EXPECT_EQ(e->drawable, (Drawable*)e->ship);
         EXPECT_FLOAT_EQ(e->radius, t.radius);
         EXPECT_FLOAT_EQ(e->hull, t.hull);

@@ -1,0 +1,286 @@
+// The frame-budget benchmark of the play-test driver (vorlane_bot --bench):
+// the real game at its window size with the bot playing, timed phase by phase.
+
+#include "tools/bot/Bot.h"
+
+#include "app/Menu.h"
+#include "app/Shell.h"
+#include "engine/core/GameClock.h"
+#include "engine/core/Quenth.h"
+#include "engine/gfx/Framebuffer.h"
+#include "engine/gfx/ShaderProgram.h"
+#include "engine/gfx/Texture.h"
+#include "engine/math/vec2.h"
+#include "game/actors/Player.h"
+#include "game/base/Fader.h"
+#include "game/base/Globals.h"
+#include "game/world/Game.h"
+#include "game/world/Starfield.h"
+#include "scene/DirectScene2D.h"
+#include "scene/Scene2D.h"
+#include "scene/Shaders.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+
+#include <cstdint>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using quenth::Quenth;
+using quenth::vec2;
+
+namespace {
+
+// One frame of the benchmark, split into its phases, ms. Every phase ends
+// with glFinish so that the GL work lands in the phase that issued it.
+struct FrameTimes {
+    double total, logic, world, hud, composite;
+    unsigned long drawCalls;
+    unsigned enemies;
+};
+
+// The world pass of Scene2D::draw() in two timed halves: the tree into the
+// framebuffer, then the composite onto the window.
+void drawWorldTimed(Scene2D* scene, double& world, double& composite) {
+    double t0 = wallSeconds();
+    scene->drawWorld();
+    glFinish();
+    double t1 = wallSeconds();
+    scene->composite();
+    glFinish();
+    world += (t1 - t0) * 1000;
+    composite += (wallSeconds() - t1) * 1000;
+}
+
+// The frame's end of the bot's shell (swap, fixed clock, the bot's input),
+// timed into composite.
+void endFrameTimed(double& composite) {
+    double t0 = wallSeconds();
+    g_shell->endFrame(true);
+    glFinish();
+    composite += (wallSeconds() - t0) * 1000;
+}
+
+// One frame of the GL floor: the window cleared, the sky drawn into the
+// world framebuffer, the composite and the swap; the game's clock and input
+// are left alone. Returns its length, ms.
+double floorFrame(Scene2D* floorScene, FrameTimes* t) {
+    FrameTimes local = {};
+    FrameTimes& f = t ? *t : local;
+    unsigned long calls = g_drawCalls;
+    double t0 = wallSeconds();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    drawWorldTimed(floorScene, f.world, f.composite);
+    double t1 = wallSeconds();
+    SDL_GL_SwapBuffers();
+    glFinish();
+    f.composite += (wallSeconds() - t1) * 1000;
+    f.total = (wallSeconds() - t0) * 1000;
+    f.drawCalls = g_drawCalls - calls;
+    return f.total;
+}
+
+// The yardstick: the least any game has to do for a frame of this window on
+// this GL, whatever it draws. The window cleared, one full-screen textured
+// quad blended over it, the swap. It does not change when the game's drawing
+// does, so the game's rows are read against it.
+class Reference {
+public:
+    quenth::Texture* texture; // window-sized, filled with a pattern once
+
+    Reference() {
+        int w = Quenth::getScreenWidth(), h = Quenth::getScreenHeight();
+        texture = new quenth::Texture(w, h, 0, GL_TEXTURE_2D, GL_RGBA8);
+        std::vector<uint32_t> pixels((size_t)w * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels[(size_t)y * w + x] = (x & 255) | (y & 255) << 8 | ((x ^ y) & 255) << 16 | 0xc0u << 24;
+        texture->bind(GL_TEXTURE0);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    }
+    ~Reference() { delete texture; }
+
+    // One frame; returns its length, ms.
+    double frame(FrameTimes* t) {
+        unsigned long calls = g_drawCalls;
+        double t0 = wallSeconds();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        texture->bind(GL_TEXTURE0);
+        Shaders::texture_shader_fixed->bind();
+        Shaders::texture_shader_fixed->setUniform("texture", 0);
+        Quenth::fillScreen();
+        SDL_GL_SwapBuffers();
+        glFinish();
+        double total = (wallSeconds() - t0) * 1000;
+        if (t) {
+            *t = FrameTimes{};
+            t->total = t->composite = total;
+            t->drawCalls = g_drawCalls - calls;
+        }
+        return total;
+    }
+};
+
+double percentile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    size_t i = (size_t)(q * (v.size() - 1) + 0.5);
+    return v[i];
+}
+
+// One table row. ref and floor are the medians of the reference and floor
+// frames measured in the same stretch of time as the row's frames.
+void report(const char* name, std::vector<FrameTimes> const& f, double ref, double floor) {
+    std::vector<double> total, logic, world, hud, composite, calls, enemies;
+    for (auto const& t : f) {
+        total.push_back(t.total);
+        logic.push_back(t.logic);
+        world.push_back(t.world);
+        hud.push_back(t.hud);
+        composite.push_back(t.composite);
+        calls.push_back((double)t.drawCalls);
+        enemies.push_back(t.enemies);
+    }
+    double med = percentile(total, 0.5), p99 = percentile(total, 0.99);
+    printf(
+        "| %-9s | %7.0f | %6.2f | %6.2f | %6.2f | %5.2fx | %5.2fx | %6.2f | %5.2fx | %6.2f | %6.2f | %6.2f | "
+        "%6.2f | %5.0f |\n",
+        name, percentile(enemies, 0.5), ref, floor, med, ref > 0 ? med / ref : 1.0,
+        floor > 0 ? med / floor : 1.0, p99, ref > 0 ? p99 / ref : 1.0, percentile(logic, 0.5),
+        percentile(world, 0.5), percentile(hud, 0.5), percentile(composite, 0.5), percentile(calls, 0.5));
+}
+
+} // namespace
+
+// Frame budget: the reference and the floor of this GL, then the bot playing
+// waves 1, 10 and 20 with its ship kept whole. Later waves are reached by
+// clearing the arena with the game's own kill and setting the wave counter
+// one short, so the game starts the wanted wave itself. With --shots DIR the
+// frame before each wave's measurement is written as bench_waveN.bmp; the
+// clock is fixed, so the same seed always gives the same pictures.
+int benchMain(Options const& o) {
+    startUp(o);
+    const int WARMUP = 60;        // frames of the reference and the floor before their rows
+    const uint32_t SETTLE = 4000; // ms between a wave's start and its measurement
+    std::vector<FrameTimes> refFrames, floorFrames, waveFrames;
+    std::vector<double> refTotals, floorTotals;
+    refFrames.reserve(o.samples);
+    floorFrames.reserve(o.samples);
+    waveFrames.reserve(o.samples);
+    refTotals.reserve(o.samples);
+    floorTotals.reserve(o.samples);
+
+    printf("| scene     | enemies | ref ms | floor ms | median ms | x ref | x floor | p99 ms | p99 x ref | "
+           "logic | "
+           "world | HUD | composite | draw calls |\n");
+    printf("|-----------|--------:|-------:|-------:|-------:|------:|------:|-------:|------:|-------:|-----"
+           "--:|----"
+           "---:|-------:|------:|\n");
+
+    // The reference and the floor are measured alone first, frame by frame
+    // in turn, then once each after every measured game frame: on a shared machine
+    // the load drifts, and each row is read against the reference and the
+    // floor of its own stretch of time.
+    Reference reference;
+    Scene2D* floorScene = new Scene2D(-1, -1);
+    floorScene->worldSize = vec2(4096, 4096);
+    Starfield* sky = new Starfield(0);
+    sky->drawStars = false;
+    floorScene->add(sky);
+    // The sky moves as it does in play; the game's own time is kept.
+    uint32_t gameTime = quenth::GameClock::currentTime;
+    for (int i = 0; i < o.samples + WARMUP; ++i) {
+        FrameTimes r, f = {};
+        reference.frame(&r);
+        quenth::GameClock::currentTime = gameTime + 16 * (i + 1);
+        floorFrame(floorScene, &f);
+        if (i < WARMUP) continue;
+        refFrames.push_back(r);
+        floorFrames.push_back(f);
+        refTotals.push_back(r.total);
+        floorTotals.push_back(f.total);
+    }
+    quenth::GameClock::currentTime = gameTime;
+    double ref = percentile(refTotals, 0.5), floor = percentile(floorTotals, 0.5);
+    report("reference", refFrames, ref, floor);
+    report("floor", floorFrames, ref, floor);
+    refTotals.clear();
+    floorTotals.clear();
+
+    const int waves[3] = {1, 10, 20};
+    int stage = 0;
+    uint32_t measureFrom = 0;
+    while (runlevel != Shell::EXIT && stage < 3) {
+        FrameTimes t = {};
+        unsigned long calls = g_drawCalls;
+        double t0 = wallSeconds();
+        if (g_game && g_game->player->hull > 0) g_game->player->hull = 125;
+        bool shotTaken = false;
+
+        // Shell::frame() with each phase timed: the drawing as Shell::draw()
+        // does it (no F1 screenshot here), the bot's frame end, the logic and
+        // the pages; the bot's shell never sleeps.
+        bool drawn = g_shell->mustDraw();
+        if (drawn) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+            if (g_world->head) drawWorldTimed(g_world, t.world, t.composite);
+            double t1 = wallSeconds();
+            g_hud->draw();
+            g_fader->draw();
+            glFinish();
+            t.hud = (wallSeconds() - t1) * 1000;
+            g_shell->redraw = false;
+            if (g_menu) g_menu->changed = false;
+            if (runlevel == Shell::PLAY && g_game->wave > 0 && measureFrom != 0 &&
+                simTime + 16 == measureFrom) {
+                char name[24];
+                snprintf(name, sizeof name, "bench_wave%d.bmp", waves[stage]);
+                shot(o, name);
+                shotTaken = true;
+            }
+            endFrameTimed(t.composite);
+        } else {
+            g_shell->endFrame(false);
+        }
+        double t2 = wallSeconds();
+        g_shell->updateWorld();
+        t.logic = (wallSeconds() - t2) * 1000;
+        double t3 = wallSeconds();
+        g_shell->updatePages();
+        glFinish();
+        t.hud += (wallSeconds() - t3) * 1000;
+        t.total = (wallSeconds() - t0) * 1000;
+        t.drawCalls = g_drawCalls - calls;
+
+        if (runlevel != Shell::PLAY || g_shell->paused || g_game->wave == 0 || shotTaken) continue;
+        t.enemies = g_game->enemies.count;
+        if (measureFrom == 0) measureFrom = simTime + SETTLE;
+        if (simTime < measureFrom) continue;
+        waveFrames.push_back(t);
+        floorTotals.push_back(floorFrame(floorScene, nullptr));
+        refTotals.push_back(reference.frame(nullptr));
+        if ((int)waveFrames.size() < o.samples) continue;
+
+        char name[16];
+        snprintf(name, sizeof name, "wave %d", waves[stage]);
+        report(name, waveFrames, percentile(refTotals, 0.5), percentile(floorTotals, 0.5));
+        waveFrames.clear();
+        floorTotals.clear();
+        refTotals.clear();
+        if (++stage == 3) break;
+        skipToWave(waves[stage]);
+        measureFrom = simTime + SETTLE;
+    }
+    printf("\nframes are ms of wall time at %dx%d, %d a row; logic, world, HUD and composite are medians of "
+           "each "
+           "phase\n",
+           Quenth::getScreenWidth(), Quenth::getScreenHeight(), o.samples);
+    Quenth::quit();
+    return 0;
+}
