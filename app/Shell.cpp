@@ -214,9 +214,12 @@ bool Shell::mustDraw() const {
 }
 
 void Shell::draw() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    // The title page has nothing in the world: the clear is its background.
-    if (g_world->head) g_world->draw();
+    // The world's image covers the window; the title page has nothing in
+    // the world, and the clear is its background.
+    if (g_world->head)
+        g_world->draw();
+    else
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     g_hud->draw();
     g_fader->draw();
     writeScreenshot();

@@ -57,7 +57,7 @@ public:
     void draw();
     // The frame into the framebuffer; leaves the framebuffer bound.
     void drawWorld();
-    // Lays the framebuffer over the window.
+    // Copies the framebuffer's image onto the window, replacing what it held.
     void composite();
 
     // One frame's camera update and tree walk, without GL set-up, outlines or

@@ -187,6 +187,22 @@ TEST_F(SceneRender, CompositeShowsTheImageWhateverProgramWasBoundLast) {
     expectColor(readBackPixel(540, 360), 255, 0, 0, "sprite over the flood");
 }
 
+TEST_F(SceneRender, TheWorldsImageReplacesTheWindowAsItWasDrawn) {
+    // The frame's loop does not clear the window under the world: nothing of
+    // what the window held may show, even where the world drew nothing.
+    testsupport::clearBackBuffer(1, 0, 0, 1);
+    glClearColor(0, 0, 0, 0);
+    Sprite s(white, 40, 40);
+    s.blendColor = Drawable::RGBA{255, 255, 255, 127};
+    s.position = vec3(2048, 2048, 0);
+    world->add(&s);
+    world->draw();
+    expectColor(readBackPixel(100, 100), 0, 0, 0, "empty world");
+    // A half-transparent sprite over the empty image shows at half its
+    // brightness, not dimmed a second time by the image's own alpha.
+    expectColor(readBackPixel(640, 360), 128, 128, 128, "half-transparent sprite", 4);
+}
+
 TEST_F(SceneRender, WorldImageIsTheFramebuffersOnlyAttachment) {
     EXPECT_NE(world->framebuffer->color[0], nullptr);
     for (int i = 1; i < 4; i++) EXPECT_EQ(world->framebuffer->color[i], nullptr);

@@ -64,15 +64,14 @@ void endFrameTimed(double& composite) {
     composite += (wallSeconds() - t0) * 1000;
 }
 
-// One frame of the GL floor: the window cleared, the sky drawn into the
-// world framebuffer, the composite and the swap; the game's clock and input
+// One frame of the GL floor: the sky drawn into the world framebuffer, the
+// composite and the swap; the game's clock and input
 // are left alone. Returns its length, ms.
 double floorFrame(Scene2D* floorScene, FrameTimes* t) {
     FrameTimes local = {};
     FrameTimes& f = t ? *t : local;
     unsigned long calls = g_drawCalls;
     double t0 = wallSeconds();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     drawWorldTimed(floorScene, f.world, f.composite);
     double t1 = wallSeconds();
     SDL_GL_SwapBuffers();
@@ -228,8 +227,10 @@ int benchMain(Options const& o) {
         // the pages; the bot's shell never sleeps.
         bool drawn = g_shell->mustDraw();
         if (drawn) {
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-            if (g_world->head) drawWorldTimed(g_world, t.world, t.composite);
+            if (g_world->head)
+                drawWorldTimed(g_world, t.world, t.composite);
+            else
+                glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
             double t1 = wallSeconds();
             g_hud->draw();
             g_fader->draw();
