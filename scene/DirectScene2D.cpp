@@ -35,7 +35,7 @@ void DirectScene2D::resize(int w, int h) {
     Scene2D::fitSize(width, height, worldSize, defaultCamera, w, h);
 }
 
-void DirectScene2D::draw() {
+void DirectScene2D::draw(Scene2D::LeafFunc leaf, void* user) {
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -44,7 +44,7 @@ void DirectScene2D::draw() {
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
-    render();
+    render(leaf, user);
 }
 
 unsigned DirectScene2D::render(Scene2D::LeafFunc leaf, void* user) {

@@ -35,8 +35,9 @@ public:
     // with the built-in camera one unit stays one window pixel.
     void resize(int width, int height);
 
-    // Draws the tree into the current (window) framebuffer.
-    void draw();
+    // Draws the tree into the current (window) framebuffer; with leaf set,
+    // each leaf goes to it instead, after the GL set-up.
+    void draw(Scene2D::LeafFunc leaf = nullptr, void* user = nullptr);
     // As Scene2D::render: the camera update and walk; with leaf set no GL call.
     unsigned render(Scene2D::LeafFunc leaf = nullptr, void* user = nullptr);
 

@@ -79,7 +79,7 @@ void Scene2D::draw() {
     composite();
 }
 
-void Scene2D::drawWorld() {
+void Scene2D::drawWorld(LeafFunc leaf, void* user) {
     framebuffer->bind();
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_CULL_FACE);
@@ -91,7 +91,7 @@ void Scene2D::drawWorld() {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
 
-    render();
+    render(leaf, user);
 }
 
 void Scene2D::composite() {
@@ -253,7 +253,7 @@ static void blendFunctionFor(unsigned flags) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-static void drawLeaf(Drawable* node, SceneState& state) {
+void Scene2D::drawLeaf(Drawable* node, SceneState& state) {
     glMatrixMode(GL_PROJECTION);
     if (node->flags & DRAWABLE_3D) {
         glLoadMatrixf(state.perspective->m);

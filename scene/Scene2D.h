@@ -55,8 +55,10 @@ public:
     // Draws the frame into the framebuffer and composites it onto the window:
     // drawWorld(), then composite().
     void draw();
-    // The frame into the framebuffer; leaves the framebuffer bound.
-    void drawWorld();
+    // The frame into the framebuffer; leaves the framebuffer bound. With leaf
+    // set, each leaf goes to it instead, after the GL set-up (a measuring
+    // tool wraps drawLeaf() that way).
+    void drawWorld(LeafFunc leaf = nullptr, void* user = nullptr);
     // Copies the framebuffer's image onto the window, replacing what it held.
     void composite();
 
@@ -95,6 +97,9 @@ public:
     static unsigned walk(Drawable* first, SceneState const& root, quenth::Stack<SceneState>& states,
                          quenth::Stack<Drawable*>& pending, bool skipTransparent, bool outlines,
                          bool placement3D, LeafFunc leaf, void* user);
+    // A leaf as the walk draws it: its matrices, blend function, default
+    // arrays and the textured program, then its own draw().
+    static void drawLeaf(Drawable* node, SceneState& state);
     static void drawWorldOutline(SceneState const& root, quenth::vec2 const& worldSize);
     // The size, world and built-in camera part of resize(), for both scenes.
     static void fitSize(int& width, int& height, quenth::vec2& worldSize, Camera2D& defaultCamera, int w,

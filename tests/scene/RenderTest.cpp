@@ -1,3 +1,4 @@
+#define GL_GLEXT_PROTOTYPES
 #include "engine/gfx/Color.h"
 #include "engine/gfx/Font.h"
 #include "engine/gfx/Framebuffer.h"
@@ -15,6 +16,7 @@
 #include "tests/support/GLContext.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -201,6 +203,52 @@ TEST_F(SceneRender, TheWorldsImageReplacesTheWindowAsItWasDrawn) {
     // A half-transparent sprite over the empty image shows at half its
     // brightness, not dimmed a second time by the image's own alpha.
     expectColor(readBackPixel(640, 360), 128, 128, 128, "half-transparent sprite", 4);
+}
+
+// A measuring leaf function: each leaf drawn as the walk draws it, its
+// fragments counted by an occlusion query.
+struct Counted {
+    GLuint query = 0;
+    unsigned leaves = 0;
+    GLuint fragments = 0;
+};
+
+void countedLeaf(Drawable* node, SceneState& state, void* user) {
+    Counted* c = static_cast<Counted*>(user);
+    glBeginQuery(GL_SAMPLES_PASSED, c->query);
+    Scene2D::drawLeaf(node, state);
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint n = 0;
+    glGetQueryObjectuiv(c->query, GL_QUERY_RESULT, &n);
+    c->fragments += n;
+    c->leaves++;
+}
+
+TEST_F(SceneRender, ALeafFunctionWrappingDrawLeafDrawsTheSamePicture) {
+    Sprite a(red, 20, 20), b(green, 10, 30);
+    a.position = vec3(2048 - 50, 2048, 0);
+    b.position = vec3(2048 + 50, 2048, 0);
+    b.setRotation(90); // 30 x 10 on the screen
+    world->add(&a);
+    world->add(&b);
+    world->drawWorld();
+    std::vector<Pixel> plain =
+        testsupport::readFramebufferPixels(world->framebuffer->id, 720, 0, 340, 1280, 40);
+    Counted c;
+    glGenQueries(1, &c.query);
+    world->drawWorld(countedLeaf, &c);
+    std::vector<Pixel> measured =
+        testsupport::readFramebufferPixels(world->framebuffer->id, 720, 0, 340, 1280, 40);
+    world->composite();
+    glDeleteQueries(1, &c.query);
+    EXPECT_EQ(c.leaves, 2u);
+    EXPECT_EQ(c.fragments, 20u * 20u + 30u * 10u);
+    int differing = 0;
+    for (size_t i = 0; i < plain.size(); i++)
+        if (plain[i].r != measured[i].r || plain[i].g != measured[i].g || plain[i].b != measured[i].b)
+            differing++;
+    EXPECT_EQ(differing, 0);
+    expectColor(measured[20 * 1280 + 590], 255, 0, 0, "the red sprite");
 }
 
 TEST_F(SceneRender, WorldImageIsTheFramebuffersOnlyAttachment) {

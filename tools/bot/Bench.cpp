@@ -20,10 +20,15 @@
 #include "scene/Scene2D.h"
 #include "scene/Shaders.h"
 
+#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <SDL/SDL.h>
+#include <cxxabi.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <typeinfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -42,11 +47,95 @@ struct FrameTimes {
     unsigned enemies;
 };
 
+// With --fill: the fragments each kind of drawable rasterises, counted by an
+// occlusion query round every leaf of the world and the screen layer. The
+// queries stall the pipeline, so the frame times of such a run mean nothing.
+class FillTable {
+public:
+    struct Kind {
+        const char* name;    // mangled type name, from typeid
+        uint64_t fragments;  // summed over the frames kept
+        unsigned long draws; // leaves drawn in the frames kept
+        uint64_t pending;    // fragments of the frame being drawn
+        unsigned long pendingDraws;
+    };
+    Kind kinds[48];  // the kinds seen so far, in order of first sight
+    unsigned count;  // kinds in use
+    unsigned frames; // frames counted
+    GLuint query;    // the one occlusion query, reused
+
+    FillTable() : count(0), frames(0), query(0) { glGenQueries(1, &query); }
+    ~FillTable() { glDeleteQueries(1, &query); }
+
+    void add(const char* name, GLuint fragments) {
+        unsigned i = 0;
+        while (i < count && kinds[i].name != name) i++;
+        if (i == count) {
+            if (count == sizeof kinds / sizeof kinds[0]) return;
+            kinds[count++] = Kind{name, 0, 0, 0, 0};
+        }
+        kinds[i].pending += fragments;
+        kinds[i].pendingDraws++;
+    }
+
+    // The frame just drawn counts (keep) or not (drop: not a measured frame).
+    void endFrame(bool keep) {
+        for (unsigned i = 0; i < count; i++) {
+            if (keep) {
+                kinds[i].fragments += kinds[i].pending;
+                kinds[i].draws += kinds[i].pendingDraws;
+            }
+            kinds[i].pending = kinds[i].pendingDraws = 0;
+        }
+        if (keep) frames++;
+    }
+
+    // The scenes' leaf function: the leaf drawn as the walk draws it, inside
+    // a query. The name is taken first: a leaf may delete itself in draw().
+    static void countLeaf(Drawable* node, SceneState& state, void* user) {
+        FillTable* t = static_cast<FillTable*>(user);
+        const char* name = typeid(*node).name();
+        glBeginQuery(GL_SAMPLES_PASSED, t->query);
+        Scene2D::drawLeaf(node, state);
+        glEndQuery(GL_SAMPLES_PASSED);
+        GLuint n = 0;
+        glGetQueryObjectuiv(t->query, GL_QUERY_RESULT, &n);
+        t->add(name, n);
+    }
+
+    // Per frame, largest first: fragments in screens of the window, draws.
+    void print(const char* row) {
+        if (frames == 0) return;
+        double screen = (double)Quenth::getScreenWidth() * Quenth::getScreenHeight();
+        std::sort(kinds, kinds + count,
+                  [](Kind const& a, Kind const& b) { return a.fragments > b.fragments; });
+        double all = 0;
+        for (unsigned i = 0; i < count; i++) all += kinds[i].fragments / screen / frames;
+        printf("\n%s: %.2f screens of fragments a frame (the composite, a copy outside the leaves, not "
+               "counted)\n",
+               row, all);
+        printf("| drawable | screens | draws |\n|---|---:|---:|\n");
+        for (unsigned i = 0; i < count; i++) {
+            int status = 0;
+            char* plain = abi::__cxa_demangle(kinds[i].name, nullptr, nullptr, &status);
+            printf("| %s | %.3f | %.1f |\n", status == 0 ? plain : kinds[i].name,
+                   kinds[i].fragments / screen / frames, (double)kinds[i].draws / frames);
+            free(plain);
+        }
+        printf("\n");
+        count = 0;
+        frames = 0;
+    }
+};
+
 // The world pass of Scene2D::draw() in two timed halves: the tree into the
 // framebuffer, then the composite onto the window.
-void drawWorldTimed(Scene2D* scene, double& world, double& composite) {
+void drawWorldTimed(Scene2D* scene, double& world, double& composite, FillTable* fill = nullptr) {
     double t0 = wallSeconds();
-    scene->drawWorld();
+    if (fill)
+        scene->drawWorld(FillTable::countLeaf, fill);
+    else
+        scene->drawWorld();
     glFinish();
     double t1 = wallSeconds();
     scene->composite();
@@ -187,6 +276,7 @@ int benchMain(Options const& o) {
     // the load drifts, and each row is read against the reference and the
     // floor of its own stretch of time.
     Reference reference;
+    FillTable* fill = o.fill ? new FillTable() : nullptr;
     Scene2D* floorScene = new Scene2D(-1, -1);
     floorScene->worldSize = vec2(4096, 4096);
     Starfield* sky = new Starfield(0);
@@ -228,11 +318,14 @@ int benchMain(Options const& o) {
         bool drawn = g_shell->mustDraw();
         if (drawn) {
             if (g_world->head)
-                drawWorldTimed(g_world, t.world, t.composite);
+                drawWorldTimed(g_world, t.world, t.composite, fill);
             else
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
             double t1 = wallSeconds();
-            g_hud->draw();
+            if (fill)
+                g_hud->draw(FillTable::countLeaf, fill);
+            else
+                g_hud->draw();
             g_fader->draw();
             glFinish();
             t.hud = (wallSeconds() - t1) * 1000;
@@ -259,10 +352,12 @@ int benchMain(Options const& o) {
         t.total = (wallSeconds() - t0) * 1000;
         t.drawCalls = g_drawCalls - calls;
 
-        if (runlevel != Shell::PLAY || g_shell->paused || g_game->wave == 0 || shotTaken) continue;
+        bool playing = runlevel == Shell::PLAY && !g_shell->paused && g_game->wave != 0 && !shotTaken;
+        if (playing && measureFrom == 0) measureFrom = simTime + SETTLE;
+        bool measured = playing && simTime >= measureFrom;
+        if (fill) fill->endFrame(measured && drawn);
+        if (!measured) continue;
         t.enemies = g_game->enemies.count;
-        if (measureFrom == 0) measureFrom = simTime + SETTLE;
-        if (simTime < measureFrom) continue;
         waveFrames.push_back(t);
         floorTotals.push_back(floorFrame(floorScene, nullptr));
         refTotals.push_back(reference.frame(nullptr));
@@ -271,6 +366,7 @@ int benchMain(Options const& o) {
         char name[16];
         snprintf(name, sizeof name, "wave %d", waves[stage]);
         report(name, waveFrames, percentile(refTotals, 0.5), percentile(floorTotals, 0.5));
+        if (fill) fill->print(name);
         waveFrames.clear();
         floorTotals.clear();
         refTotals.clear();
@@ -282,6 +378,7 @@ int benchMain(Options const& o) {
            "each "
            "phase\n",
            Quenth::getScreenWidth(), Quenth::getScreenHeight(), o.samples);
+    delete fill;
     Quenth::quit();
     return 0;
 }

@@ -14,11 +14,11 @@
 // --difficulty easy|normal|hard (as if chosen in the options), --one-life
 // (every game ends at the first hit, for a quick game over and play again),
 // --bench (frame-budget benchmark instead of a play run) with --samples N
-// (frames per table row, default 400), --audio (open the sound device and
-// play the music and effects as the program does; choose the device with
-// SDL_AUDIODRIVER, e.g. dummy), --audio-bench (the mixer's cost in real time
-// instead of a play run; implies --audio) with --seconds N (per row, default
-// 20).
+// (frames per table row, default 400), --fill (the benchmark, counting the
+// fragments of each kind of drawable after each row; its times mean nothing), --audio (open the sound device
+// and play the music and effects as the program does; choose the device with SDL_AUDIODRIVER, e.g. dummy),
+// --audio-bench (the mixer's cost in real time instead of a play run; implies --audio) with --seconds N (per
+// row, default 20).
 #include "tools/bot/Bot.h"
 
 #include "app/Menu.h"
@@ -512,6 +512,8 @@ bool parse(int argc, char** argv, Options& o) {
             o.powered = true;
         } else if (!strcmp(argv[i], "--bench")) {
             o.bench = true;
+        } else if (!strcmp(argv[i], "--fill")) {
+            o.bench = o.fill = true;
         } else if (!strcmp(argv[i], "--one-life")) {
             o.oneLife = true;
         } else if (!strcmp(argv[i], "--audio")) {
@@ -863,7 +865,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
         fprintf(stderr, "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] "
-                        "[--difficulty D] [--powered] [--bench "
+                        "[--difficulty D] [--powered] [--bench|--fill "
                         "[--samples N]] [--audio]\n"
                         "       [--audio-bench [--seconds N]]\n");
         return 2;

@@ -17,6 +17,7 @@ struct Options {
     bool bench = false;
     bool oneLife = false;
     int samples = 400; // frames measured per benchmark row
+    bool fill = false; // the benchmark counts each drawable kind's fragments
     bool audio = false;
     bool audioBench = false;
     int seconds = 20; // real seconds measured per audio benchmark row
