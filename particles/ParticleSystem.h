@@ -86,7 +86,8 @@ public:
     void releaseParticles();  // frees every particle of the list
 
     // Ages the list at time now: dead particles are unlinked and freed, the
-    // living ones become quads in vertices (4 per particle). Every time
+    // living ones become quads in vertices (4 per particle, or 12 for the
+    // three quads of an octagon when the system has a disc radius). Every time
     // flushSize vertices are ready, and once more for the rest, the batch is
     // handed to drawBatch once per view matrix and the vertices are cleared.
     void buildBatches(unsigned int now, quenth::Stack<quenth::mat4> const& views,
@@ -120,8 +121,11 @@ public:
     quenth::vec2 drift;                       // added to every end point, world units per second
     ParticleSlice* defaultSlice;              // target of emit and createEmitter without a slice; owned
     unsigned int drawMode;                    // draw mode of new slices (additive)
-    unsigned int nextParticle;                // ring index of the slot the next emission takes
-    quenth::Stack<ParticleSlice*> slices;     // every live slice of this system, so it can detach them
+    float discRadius; // share of a particle's half-size outside which its texture shows nothing (texels
+                      // and their filtering included); below 1 each particle is drawn as the octagon
+                      // round that disc instead of the whole square, 0 (the default): squares
+    unsigned int nextParticle;            // ring index of the slot the next emission takes
+    quenth::Stack<ParticleSlice*> slices; // every live slice of this system, so it can detach them
 
     // Every particle random number comes from here (fixed seed, so effects
     // are the same in every run).

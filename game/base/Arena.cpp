@@ -11,8 +11,10 @@ Arena::Arena()
       enemyDamageFactor(1), enemyFireFactor(1), waveGrowth(1), hullGrowth(1.1), actorRemovals(0) {
     weaponParticles = new ParticleSystem(1024);
     weaponParticles->texture = Resources::proc_particle0_tex;
+    weaponParticles->discRadius = Resources::proc_particle0_disc;
     explosionParticles = new ParticleSystem(4096);
     explosionParticles->texture = Resources::proc_particle0_tex;
+    explosionParticles->discRadius = Resources::proc_particle0_disc;
     explosionSlice = explosionParticles->createSlice(true, false);
     g_arena = this;
 }

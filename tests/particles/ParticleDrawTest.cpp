@@ -1,12 +1,19 @@
+#define GL_GLEXT_PROTOTYPES
 #include "ParticleTestSupport.h"
 #include "engine/core/GameClock.h"
 
+#include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "scene/Shaders.h"
 #include "tests/support/GLContext.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 using quenth::GameClock;
 using quenth::mat4;
@@ -117,6 +124,49 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
     EXPECT_EQ(sys.defaultSlice->count, 0u);
     EXPECT_EQ(at(100, 0).r, 0);
     EXPECT_EQ(at(0, 0).r, 0);
+}
+
+TEST_F(ParticleDrawTest, TheOctagonRoundTheDiscShowsWhatTheSquareShowed) {
+    // The soft disc of radius 60 in 128 texels that the game's particles use.
+    quenth::Surface disc(128, 128);
+    for (int i = 0; i < 128 * 128; ++i) disc.pixels[i] = 0;
+    quenth::GfxUtil::drawGradientCircle(&disc, 64, 64, 60, 0x000000, 0xffffff);
+    quenth::Texture texture(&disc);
+    ParticleSystem sys(16);
+    sys.texture = &texture;
+    TestState ts;
+    // Small, middling and large, some overlapping, at fractional places.
+    const float sizes[4] = {6.3f, 21.7f, 47.5f, 90.0f};
+    for (int i = 0; i < 4; ++i)
+        sys.emit(nullptr, 1, 10000, 10000, vec2(-250.4f + 130 * i, 20.3f - 15 * i), 0, sizes[i], sizes[i],
+                 sizes[i], sizes[i], vec2(1, 0), 0, 0, 0, vec4(1, 0.6f, 0.3f, 1), vec4(1, 0.6f, 0.3f, 1));
+
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    std::vector<Pixel> image[2];
+    GLuint fragments[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        sys.discRadius = k == 0 ? 0.0f : 62.2f / 64.0f;
+        testsupport::clearBackBuffer(0, 0, 0, 1);
+        glBeginQuery(GL_SAMPLES_PASSED, query);
+        sys.defaultSlice->draw(ts.state);
+        glEndQuery(GL_SAMPLES_PASSED);
+        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &fragments[k]);
+        image[k] = testsupport::readBackPixels(340, 200, 600, 320);
+    }
+    glDeleteQueries(1, &query);
+
+    int worst = 0, lit = 0;
+    for (size_t i = 0; i < image[0].size(); ++i) {
+        Pixel a = image[0][i], b = image[1][i];
+        worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+        if (a.r > 0) lit++;
+    }
+    EXPECT_GT(lit, 20000); // the discs are there to compare
+    EXPECT_LE(worst, 2);   // the edges of the octagon's triangles round a little differently
+    // The square's empty corners are not drawn: about a fifth fewer fragments.
+    EXPECT_LT(fragments[1], fragments[0] * 0.82);
+    EXPECT_GT(fragments[1], fragments[0] * 0.70);
 }
 
 } // namespace
