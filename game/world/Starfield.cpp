@@ -23,8 +23,7 @@
 
 Starfield::Starfield(int n)
     : texture(Resources::star_tex), stars(n), parallax(0.8f), zMin(1.0f), zMax(30.0f), margin(50.0f),
-      starWidth(32.0f), starHeight(15.0f), drawSky(true), drawStars(true), cacheSky(true), skyCache(nullptr),
-      skyBand(0), skyBandsBehind(0) {
+      starWidth(32.0f), starHeight(15.0f), drawSky(true), drawStars(true), cacheSky(true), skyCache(nullptr) {
     stars.count = n;
     skybox.left = Resources::skybox_left_tex;
     skybox.right = Resources::skybox_right_tex;
@@ -39,10 +38,18 @@ Starfield::Starfield(int n)
 }
 
 quenth::Framebuffer* Starfield::sharedSkyCache = nullptr;
-Starfield const* Starfield::skyCacheHolder = nullptr;
+quenth::Skybox Starfield::skyShown;
+quenth::vec3 Starfield::skyDirection;
+int Starfield::skyBand = 0;
+int Starfield::skyBandsBehind = 0;
+uint32_t Starfield::skyFrame = 0;
 
-Starfield::~Starfield() {
-    if (skyCacheHolder == this) skyCacheHolder = nullptr;
+Starfield::~Starfield() {}
+
+static bool sameSky(quenth::Skybox const& a, quenth::Skybox const& b) {
+    return a.left == b.left && a.right == b.right && a.front == b.front && a.back == b.back &&
+           a.top == b.top && a.bottom == b.bottom && a.brightness == b.brightness &&
+           a.rotation.x == b.rotation.x && a.rotation.y == b.rotation.y && a.rotation.z == b.rotation.z;
 }
 
 void Starfield::init() {
@@ -135,12 +142,14 @@ bool Starfield::copySkyFromCache() {
     if (!image || (int)image->width != w || (int)image->height != h) {
         delete image;
         image = new quenth::Framebuffer(w, h, quenth::Framebuffer::COLOR0);
-        skyCacheHolder = nullptr;
+        turn = INFINITY;
     }
-    // Another starfield's sky, or none yet: drawn whole.
-    if (skyCacheHolder != this) turn = INFINITY;
-    skyCacheHolder = this;
+    // Another sky, or none yet: drawn whole.
+    if (!sameSky(skyShown, skybox)) turn = INFINITY;
+    skyShown = skybox;
     skyCache = image;
+    uint32_t frame = skyFrame;
+    skyFrame = quenth::Quenth::framenum;
     if (turn > 2.0f / 770.0f) {
         first = 0;
         count = bands;
@@ -148,9 +157,10 @@ bool Starfield::copySkyFromCache() {
     } else if (turn > 0) {
         count = 1;
         skyBandsBehind = bands - 1;
-    } else if (skyBandsBehind > 0) {
+    } else if (skyBandsBehind > 0 && quenth::Quenth::framenum != frame) {
         // The sky stopped (a pause): the rest at once, so that the picture
-        // stands still from this frame on.
+        // stands still from this frame on. A second draw in the same frame
+        // (another scene at the same time) only copies.
         first = 0;
         count = bands;
         skyBandsBehind = 0;

@@ -23,8 +23,8 @@ class Texture;
 // drawn in a window-sized image and copied into the scene each frame. Once
 // it has moved, the bands of that image are drawn again one per frame, so
 // the image is never more than one sweep of the bands behind (a third of a
-// pixel); the frame after the sky stops draws the rest, so a still sky (a
-// paused game) is exact and stands still.
+// pixel); the first later frame in which the sky has not moved draws the
+// rest, so a still sky (a paused game) is exact and stands still.
 class Starfield : public Effect {
 public:
     // One star, 24 bytes.
@@ -51,18 +51,22 @@ public:
     bool cacheSky;         // keep the sky in skyCache (off: drawn whole every frame)
     quenth::Framebuffer*
         skyCache; // the sky as drawn, the size of the target: sharedSkyCache once drawn; not owned
-    quenth::vec3 skyDirection; // sky camera direction of the bands drawn last
-    int skyBand;               // band of skyCache to draw next, counted from the bottom
-    int skyBandsBehind;        // bands not yet drawn at skyDirection
 
     // Rows of skyCache drawn again per frame after the sky moved.
     static const int SKY_BAND_ROWS = 64;
-    // One image serves every starfield (one is drawn at a time: the menus'
-    // or the game's), so a new game draws its first frame without making
-    // one. Made on first use, remade when the target's size changes, kept
-    // until the process ends.
+    // One image serves every starfield (the menus', the game's), so a new
+    // game draws its first frame without making one. Made on first use,
+    // remade when the target's size changes, kept until the process ends.
+    // Every starfield aims its sky camera by the clock alone, so skies with
+    // the same faces, turn and brightness look the same at the same time:
+    // such a starfield takes the image, and how far its bands are, over as
+    // they are; another sky draws it whole.
     static quenth::Framebuffer* sharedSkyCache;
-    static Starfield const* skyCacheHolder; // whose sky sharedSkyCache holds; null: nobody's
+    static quenth::Skybox skyShown;   // the sky the image holds (faces null: none yet)
+    static quenth::vec3 skyDirection; // sky camera direction of the bands drawn last
+    static int skyBand;               // band of the image to draw next, counted from the bottom
+    static int skyBandsBehind;        // bands not yet drawn at skyDirection
+    static uint32_t skyFrame;         // Quenth::framenum when the image was last brought up to date
 
     explicit Starfield(int n);
     virtual ~Starfield();

@@ -1,4 +1,5 @@
 #include "engine/core/GameClock.h"
+#include "engine/core/Quenth.h"
 #include "engine/gfx/Color.h"
 #include "engine/gfx/Framebuffer.h"
 #include "engine/gfx/Surface.h"
@@ -75,6 +76,7 @@ TEST(SkyCacheTest, CachedSkyMatchesTheSkyDrawnWhole) {
     cachedScene.add(&cached);
     wholeScene.add(&whole);
     auto frame = [&] {
+        quenth::Quenth::framenum++;
         cachedScene.drawWorld();
         wholeScene.drawWorld();
         quenth::Framebuffer::unbindFB();
@@ -97,6 +99,26 @@ TEST(SkyCacheTest, CachedSkyMatchesTheSkyDrawnWhole) {
     int band = cached.skyBand;
     frame();
     EXPECT_EQ(cached.skyBand, band);
+
+    // A starfield with the same sky, drawn at the same time, takes the image
+    // over as it stands, mid-sweep: nothing is drawn again, and it shows the
+    // same picture.
+    GameClock::currentTime += 16;
+    frame();
+    Scene2D sameScene(-1, -1);
+    sameScene.debugDraw = false;
+    Starfield same(0);
+    same.drawStars = false;
+    same.skybox = cached.skybox;
+    sameScene.add(&same);
+    int sweepAt = cached.skyBand, behind = cached.skyBandsBehind;
+    ASSERT_GT(behind, 0);
+    sameScene.drawWorld();
+    quenth::Framebuffer::unbindFB();
+    EXPECT_EQ(same.skyBand, sweepAt);
+    EXPECT_EQ(same.skyBandsBehind, behind);
+    EXPECT_EQ(worstDifference(sameScene, cachedScene), 0);
+    sameScene.clear();
 
     GameClock::currentTime += 60000; // many pixels at once: drawn whole
     frame();
