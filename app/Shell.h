@@ -71,6 +71,8 @@ public:
     quenth::NumberedFiles screenshots; // screenshot_N.bmp in the working directory, N after the highest there
     bool shotPending;                  // a screenshot was asked for: written from the next drawn frame
     FramePacer pacer;                  // the 60 Hz cap
+    bool quitAfterTitle; // end the program once the first title frame is shown (timing start-up)
+    bool titleShown;     // the first title frame has been shown
 
     Shell();
     virtual ~Shell();

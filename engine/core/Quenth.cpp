@@ -1,6 +1,7 @@
 #include "engine/core/Quenth.h"
 
 #include "engine/gfx/Color.h"
+#include "engine/util/StartupTrace.h"
 
 #include <GL/gl.h>
 
@@ -276,7 +277,9 @@ bool Quenth::desktopSize(int& w, int& h) {
 
 void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     fullscreen = fs;
+    double began = StartupTrace::now();
     startSdl();
+    StartupTrace::note("SDL init", began);
     width = w < 1 ? 640 : w;
     height = h < 1 ? 480 : h;
     title = t ? t : "Demo";
@@ -301,7 +304,9 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         window = nullptr;
         SDL_SetError("no display (the %s video driver has no screen)", driver);
     } else {
+        began = StartupTrace::now();
         window = SDL_SetVideoMode(width, height, 32, videoFlags(fullscreen));
+        StartupTrace::note("window and GL context", began);
     }
     // Without a window there is no GL context, and every GL call after this
     // would crash; say why and stop, as for a failed SDL start.
@@ -310,6 +315,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         SDL_Quit();
         exit(1);
     }
+    began = StartupTrace::now();
     dressWindow();
 
     Color::init();
@@ -326,6 +332,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     }
 
     newContext();
+    StartupTrace::note("cursor, pad and event thread", began);
 }
 
 bool Quenth::setVideoMode(int w, int h, bool fs) {

@@ -7,6 +7,7 @@
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "engine/util/DataDir.h"
+#include "engine/util/StartupTrace.h"
 
 #include <cstdio>
 
@@ -146,36 +147,48 @@ void Resources::load() {
     int done = 0;
     auto progress = [&] {
         ++done;
+        double began = quenth::StartupTrace::now();
         if (onProgress) onProgress(done, total);
+        quenth::StartupTrace::note("loading bar", began);
     };
     puts(":: loading resources...");
+    using quenth::StartupTrace;
     for (unsigned i = 0; i < TEXTURE_COUNT; i++) {
         TextureEntry const& e = TEXTURES[i];
         printf("Loading texture %s... ", e.path);
+        double began = StartupTrace::now();
+        Surface* image = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+        StartupTrace::note("decode", e.path, began);
         if (e.traced) {
-            Surface* image = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+            began = StartupTrace::now();
             delete silhouettes[i];
             silhouettes[i] = image ? new quenth::Silhouette(image) : nullptr;
-            *e.slot = ImageLoader::makeTexture(image);
-        } else {
-            *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
+            StartupTrace::note("outline", e.path, began);
         }
+        began = StartupTrace::now();
+        *e.slot = ImageLoader::makeTexture(image);
+        StartupTrace::note("upload", e.path, began);
         logResult();
         progress();
     }
     for (FontEntry const& e : FONTS) {
         printf("Loading image %s... ", e.path);
+        double began = StartupTrace::now();
         Surface* sheet = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+        StartupTrace::note("decode", e.path, began);
         logResult();
         *e.slot = new Font(sheet);
         progress();
     }
     for (FontEntry const& e : FONTS) {
         Font* f = *e.slot;
+        double began = StartupTrace::now();
         if (!f->texture) f->texture = new Texture(f->surface);
+        StartupTrace::note("upload", e.path, began);
     }
 
     printf(":: Generating procedural textures... ");
+    double began = StartupTrace::now();
     Surface* s = new Surface(128, 128);
     GfxUtil::drawGradientCircle(s, 64, 64, 60, 0x000000, 0xffffff);
     proc_particle0_tex = new Texture(s);
@@ -185,6 +198,7 @@ void Resources::load() {
     particle1Silhouette = new quenth::Silhouette(s);
     proc_particle1_tex = new Texture(s);
     delete s;
+    StartupTrace::note("procedural textures", began);
     puts("OK");
     progress();
     puts(":: All done.");
