@@ -5,7 +5,6 @@
 #include "app/Shell.h"
 #include "app/StartUp.h"
 #include "engine/core/Quenth.h"
-#include "engine/gfx/Texture.h"
 #include "engine/util/StartupTrace.h"
 
 #include <cstdio>
@@ -31,10 +30,8 @@ int main(int argc, char** argv) {
     g_shell->settings = startUp.current;
     g_shell->quitAfterTitle = startUp.commandLine.quitAfterTitle;
     g_shell->saved = &startUp.saved;
+    g_shell->openSound = true;
     g_shell->startUp((int)time(nullptr));
-    Shell::loadMusic();
-    g_shell->applyVolumes();
-    printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     g_shell->run();
     quenth::Quenth::quit();

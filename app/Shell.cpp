@@ -78,7 +78,7 @@ Shell::Shell()
       controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr),
       pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0), gamesStarted(0),
       screenshots(".", "screenshot_", ".bmp"), shotPending(false), quitAfterTitle(false), titleShown(false),
-      pointerX(-1), pointerY(-1) {}
+      openSound(false), startUpFinished(false), pointerX(-1), pointerY(-1) {}
 
 Shell::~Shell() {
     hidePages();
@@ -109,9 +109,6 @@ void Shell::startUp(int seed) {
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = quenth::vec2(4096, 4096);
     StartupTrace::note("world scene and shaders", began);
-    began = StartupTrace::now();
-    EnemyShip::prepareDrawing(g_world);
-    StartupTrace::note("enemy drawing warm-up", began);
     began = StartupTrace::now();
     g_hud = new DirectScene2D(-1, -1);
     g_fader = new Fader();
@@ -168,6 +165,18 @@ void Shell::startUp(int seed) {
     placePages();
     title = new TitlePage();
     StartupTrace::note("HUD scene, menus and title page", began);
+}
+
+void Shell::finishStartUp() {
+    if (startUpFinished) return;
+    startUpFinished = true;
+    double began = StartupTrace::now();
+    EnemyShip::prepareDrawing(g_world);
+    StartupTrace::note("enemy drawing warm-up", began);
+    if (!openSound) return;
+    loadMusic();
+    applyVolumes();
+    printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 }
 
 void Shell::placePages() {
@@ -262,6 +271,7 @@ void Shell::updateWorld() {
 }
 
 void Shell::updatePages() {
+    finishStartUp();
     // A second draw advances the fade value; its pixels are cleared by the
     // next frame's glClear (or never shown when no frame is drawn).
     g_fader->draw();
