@@ -225,9 +225,13 @@ void startSdl() {
     // and it ignores the variable. A value set by the user is kept.
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     const Uint32 sdlFlags = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE | SDL_INIT_EVENTTHREAD;
-    if (SDL_WasInit(sdlFlags) == 0 && SDL_Init(sdlFlags) < 0) {
-        fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
-        exit(1);
+    if (SDL_WasInit(sdlFlags) == 0) {
+        double began = StartupTrace::now();
+        if (SDL_Init(sdlFlags) < 0) {
+            fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
+            exit(1);
+        }
+        StartupTrace::note("SDL init", began);
     }
     if (desktopRead || Quenth::window) return;
     desktopRead = true;
@@ -277,9 +281,7 @@ bool Quenth::desktopSize(int& w, int& h) {
 
 void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     fullscreen = fs;
-    double began = StartupTrace::now();
     startSdl();
-    StartupTrace::note("SDL init", began);
     width = w < 1 ? 640 : w;
     height = h < 1 ? 480 : h;
     title = t ? t : "Demo";
@@ -304,7 +306,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         window = nullptr;
         SDL_SetError("no display (the %s video driver has no screen)", driver);
     } else {
-        began = StartupTrace::now();
+        double began = StartupTrace::now();
         window = SDL_SetVideoMode(width, height, 32, videoFlags(fullscreen));
         StartupTrace::note("window and GL context", began);
     }
@@ -315,7 +317,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         SDL_Quit();
         exit(1);
     }
-    began = StartupTrace::now();
+    double began = StartupTrace::now();
     dressWindow();
 
     Color::init();
