@@ -47,18 +47,20 @@ for n in $(seq "$runs"); do one "$n"; done
 
 # Lines: "startup <end ms> <took ms> <phase>". A phase told more than once in
 # a run (the loading bar) counts with its sum; "all <kind>" sums every
-# "<kind> <file>" of a run (decode, upload, outline).
+# "<kind> <file>" of a run (decode, upload, outline). Phases that ended after
+# the first title frame are marked: they did not delay it.
 head -n 1 "$scratch/trace.1"
 for n in $(seq "$runs"); do
   awk -v run="$n" '$1 == "startup" && $2 ~ /^[0-9.]+$/ {
       phase = $4; for (i = 5; i <= NF; i++) phase = phase " " $i
       took[phase] += $3
+      last[phase] = $2
       if (phase == "first title frame") total = $2
       if (NF == 5 && $5 ~ /\//) { kinds[$4] += $3; count[$4]++ }
     }
     END {
       printf "%s\t%s\t%s\n", run, "exec -> first title frame", total
-      for (p in took) printf "%s\t%s\t%s\n", run, p, took[p]
+      for (p in took) printf "%s\t%s%s\t%s\n", run, p, (last[p] > total ? " (after title)" : ""), took[p]
       for (k in kinds) printf "%s\t%s\t%s\n", run, "all " k " (" count[k] " files)", kinds[k]
     }' "$scratch/trace.$n"
 done >"$scratch/table"
