@@ -87,10 +87,11 @@ void TitlePage::drawLoadingBar(int done, int total) {
     glViewport(0, 0, w, h);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    // Rectangles by scissored clears: nothing is drawn through a pipeline,
-    // which a software GL would first have to build. A pixel is filled
-    // when its centre lies inside (a, b) - (c, d), as a quad would fill it;
-    // y runs down the screen, the scissor's up.
+    // Rectangles by scissored clears, which need no state of ours and cost a
+    // software GL less to set up than drawn quads (the first bar 18 ms
+    // against 28 here). A pixel is filled when its centre lies inside
+    // (a, b) - (c, d), as a quad fills it; y runs down the screen, the
+    // scissor's up.
     glEnable(GL_SCISSOR_TEST);
     auto rect = [h](float a, float b, float c, float d, float red, float green, float blue) {
         int left = (int)ceilf(a - 0.5f), right = (int)ceilf(c - 0.5f);
