@@ -21,7 +21,7 @@ char const* const CommandLine::usage =
 
 CommandLine::CommandLine()
     : action(RUN), setDisplay(false), display(DISPLAY_DESKTOP), setWindowSize(false), windowWidth(0),
-      windowHeight(0), setDifficulty(false), difficulty(DIFFICULTY_NORMAL) {}
+      windowHeight(0), setDifficulty(false), difficulty(DIFFICULTY_NORMAL), quitAfterTitle(false) {}
 
 void CommandLine::misuse(std::string const& why) {
     if (action != MISUSE) error = why;
@@ -49,7 +49,7 @@ CommandLine::Action CommandLine::parse(int argc, char const* const* argv) {
             hasValue = true;
         }
         bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--scores" ||
-                    name == "--fullscreen" || name == "--desktop";
+                    name == "--fullscreen" || name == "--desktop" || name == "--quit-after-title";
         if (flag && hasValue) {
             misuse("option '" + name + "' takes no value");
             continue;
@@ -61,6 +61,8 @@ CommandLine::Action CommandLine::parse(int argc, char const* const* argv) {
             version = true;
         } else if (name == "--scores") {
             scores = true;
+        } else if (name == "--quit-after-title") {
+            quitAfterTitle = true;
         } else if (name == "--desktop" || name == "--fullscreen") {
             setDisplay = true;
             display = name == "--desktop" ? DISPLAY_DESKTOP : DISPLAY_FULLSCREEN;

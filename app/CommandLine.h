@@ -31,6 +31,9 @@ public:
     bool setDifficulty;    // --difficulty was given
     Difficulty difficulty; // the difficulty it named
     std::string dataDir;   // --data-dir; empty when not given
+    // --quit-after-title, left out of the usage: the program ends once the
+    // first title frame is shown, for timing start-up (tools/startup-time.sh).
+    bool quitAfterTitle;
 
     static char const* const usage; // the text of --help, ending in a line end
 

@@ -5,12 +5,15 @@
 #include "app/Shell.h"
 #include "app/StartUp.h"
 #include "engine/core/Quenth.h"
-#include "engine/gfx/Texture.h"
+#include "engine/util/StartupTrace.h"
 
 #include <cstdio>
 #include <ctime>
 
 int main(int argc, char** argv) {
+    using quenth::StartupTrace;
+    // Loading the program and its libraries, and static initialisation.
+    StartupTrace::note("exec to main", 0);
     // Line by line, so that the loading log shows as it happens also when
     // standard output is a pipe or a file.
     setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -19,15 +22,16 @@ int main(int argc, char** argv) {
     // window in the display mode they ask for; ends the process for --help
     // and the like.
     static StartUp startUp;
+    double began = StartupTrace::now();
     startUp.run(argc, argv, "Vorlane - Unfinished KVT '11 version");
+    StartupTrace::note("command line, settings and window", began);
 
     g_shell = new Shell();
     g_shell->settings = startUp.current;
+    g_shell->quitAfterTitle = startUp.commandLine.quitAfterTitle;
     g_shell->saved = &startUp.saved;
+    g_shell->openSound = true;
     g_shell->startUp((int)time(nullptr));
-    Shell::loadMusic();
-    g_shell->applyVolumes();
-    printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 
     g_shell->run();
     quenth::Quenth::quit();

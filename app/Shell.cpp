@@ -12,6 +12,7 @@
 #include "engine/gfx/Texture.h"
 #include "engine/math/vec3.h"
 #include "engine/util/DataDir.h"
+#include "engine/util/StartupTrace.h"
 #include "game/actors/EnemyShip.h"
 #include "game/base/Controls.h"
 #include "game/base/Fader.h"
@@ -40,6 +41,7 @@
 
 using quenth::GameClock;
 using quenth::Quenth;
+using quenth::StartupTrace;
 
 Shell* g_shell = nullptr;
 
@@ -75,7 +77,8 @@ Shell::Shell()
       mainMenu(nullptr), pauseMenu(nullptr), gameOverPanel(nullptr), scoresPage(nullptr),
       controlsPage(nullptr), options(nullptr), returnTo(nullptr), sky(nullptr), veil(nullptr),
       pointer(nullptr), next(TO_MENU), paused(false), redraw(true), pageChanges(0), gamesStarted(0),
-      screenshots(".", "screenshot_", ".bmp"), shotPending(false), pointerX(-1), pointerY(-1) {}
+      screenshots(".", "screenshot_", ".bmp"), shotPending(false), quitAfterTitle(false), titleShown(false),
+      openSound(false), startUpFinished(false), pointerX(-1), pointerY(-1) {}
 
 Shell::~Shell() {
     hidePages();
@@ -94,15 +97,19 @@ Shell::~Shell() {
 
 void Shell::startUp(int seed) {
     // Starts the frame clock and shows the new window black.
+    double began = StartupTrace::now();
     endFrame(true);
+    StartupTrace::note("first swap", began);
     Resources::onProgress = TitlePage::drawLoadingBar;
     Resources::load();
     Resources::onProgress = nullptr;
 
     g_rand.init(seed);
+    began = StartupTrace::now();
     g_world = new Scene2D(-1, -1);
     g_world->worldSize = quenth::vec2(4096, 4096);
-    EnemyShip::prepareDrawing(g_world);
+    StartupTrace::note("world scene and shaders", began);
+    began = StartupTrace::now();
     g_hud = new DirectScene2D(-1, -1);
     g_fader = new Fader();
     runlevel = TITLE;
@@ -157,6 +164,19 @@ void Shell::startUp(int seed) {
     OptionsPage::applyKeys(settings);
     placePages();
     title = new TitlePage();
+    StartupTrace::note("HUD scene, menus and title page", began);
+}
+
+void Shell::finishStartUp() {
+    if (startUpFinished) return;
+    startUpFinished = true;
+    double began = StartupTrace::now();
+    EnemyShip::prepareDrawing(g_world);
+    StartupTrace::note("enemy drawing warm-up", began);
+    if (!openSound) return;
+    loadMusic();
+    applyVolumes();
+    printf("Used texture memory: %f megabytes\n", (float)quenth::Texture::usedMemory * 9.5367431640625e-07);
 }
 
 void Shell::placePages() {
@@ -181,13 +201,19 @@ void Shell::relayout() {
 }
 
 void Shell::loadMusic() {
+    double began = StartupTrace::now();
     SDL_InitSubSystem(SDL_INIT_AUDIO);
 #if SDL_MIXER_MAJOR_VERSION * 10000 + SDL_MIXER_MINOR_VERSION * 100 + SDL_MIXER_PATCHLEVEL >= 10210
     Mix_Init(2);
 #endif
     Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
+    StartupTrace::note("audio device", began);
+    began = StartupTrace::now();
     music = Mix_LoadMUS(quenth::DataDir::path("sfx/music1.ogg").c_str());
+    StartupTrace::note("music", began);
+    began = StartupTrace::now();
     Sounds::load();
+    StartupTrace::note("sound effects", began);
 }
 
 void Shell::run() {
@@ -196,8 +222,14 @@ void Shell::run() {
 
 void Shell::frame() {
     bool drawn = mustDraw();
+    double began = StartupTrace::now();
     if (drawn) draw();
     endFrame(drawn);
+    if (drawn && runlevel == TITLE && !titleShown) {
+        titleShown = true;
+        StartupTrace::note("first title frame", began);
+        if (quitAfterTitle) runlevel = EXIT;
+    }
     updateWorld();
     updatePages();
     pace();
@@ -242,6 +274,7 @@ void Shell::updateWorld() {
 }
 
 void Shell::updatePages() {
+    finishStartUp();
     // A second draw advances the fade value; its pixels are cleared by the
     // next frame's glClear (or never shown when no frame is drawn).
     g_fader->draw();

@@ -71,14 +71,26 @@ public:
     quenth::NumberedFiles screenshots; // screenshot_N.bmp in the working directory, N after the highest there
     bool shotPending;                  // a screenshot was asked for: written from the next drawn frame
     FramePacer pacer;                  // the 60 Hz cap
+    bool quitAfterTitle; // end the program once the first title frame is shown (timing start-up)
+    bool titleShown;     // the first title frame has been shown
+    // finishStartUp() also opens the sound device, loads the music and the
+    // effects and prints the texture memory in use: the program's start.
+    // The bot opens the sound itself, when asked to.
+    bool openSound;
+    bool startUpFinished; // finishStartUp() has run
 
     Shell();
     virtual ~Shell();
 
     // With the window open: loads the assets behind a loading bar, makes the
-    // scenes, the fader and the pages, and shows the title page. seed starts
-    // the game's random source.
+    // scenes, the fader and the pages, and puts up the title page. seed
+    // starts the game's random source.
     void startUp(int seed);
+    // What the title page does not need, done at the end of the first frame
+    // (after its swap, before its input is read), so that the title shows
+    // sooner: the enemies' drawing warm-up (no ship is drawn before play)
+    // and, with openSound, the sound. Once; updatePages() calls it.
+    void finishStartUp();
     // Frames until the run level is EXIT.
     void run();
     void frame();

@@ -3,6 +3,7 @@
 #include "app/Display.h"
 #include "engine/util/DataDir.h"
 #include "game/base/Controls.h"
+#include "game/base/Resources.h"
 #include "game/scores/HighScores.h"
 
 #include <cstdio>
@@ -51,6 +52,8 @@ void StartUp::run(int argc, char** argv, char const* caption) {
         exit(1);
     }
 
+    // The images decode while the window opens.
+    Resources::prefetch();
     saved.load();
     current = saved;
     commandLine.applyTo(current);

@@ -7,9 +7,10 @@
 #include <string>
 
 // What happens before the game's assets load: the command line is read, the
-// data directory found, the player's settings loaded with this run's choices
-// over them, and the window opened. --help, --version, --scores, a misused
-// command line and missing data end the process here.
+// data directory found, the image files set decoding on worker threads, the
+// player's settings loaded with this run's choices over them, and the window
+// opened. --help, --version, --scores, a misused command line and missing
+// data end the process here.
 //
 //     static StartUp startUp;
 //     startUp.run(argc, argv, caption); // the window is open

@@ -35,9 +35,11 @@ public:
 
     // Resources::onProgress while the assets load: a bar where the prompt
     // will be, filled done / total, drawn straight to the window (no scene
-    // exists yet). Skips frames within 30 ms of the last one but for the
-    // last, so a fast load spends no time showing it.
+    // exists yet). It comes up once the load (from done = 1) has lasted
+    // BAR_DELAY, then skips frames within 30 ms of the last one but for the
+    // last: a quick load spends no time on it and does not flash it.
     static void drawLoadingBar(int done, int total);
+    static constexpr uint32_t BAR_DELAY = 100; // ms
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "engine/core/Quenth.h"
 
 #include "engine/gfx/Color.h"
+#include "engine/util/StartupTrace.h"
 
 #include <GL/gl.h>
 
@@ -224,9 +225,13 @@ void startSdl() {
     // and it ignores the variable. A value set by the user is kept.
     setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     const Uint32 sdlFlags = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE | SDL_INIT_EVENTTHREAD;
-    if (SDL_WasInit(sdlFlags) == 0 && SDL_Init(sdlFlags) < 0) {
-        fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
-        exit(1);
+    if (SDL_WasInit(sdlFlags) == 0) {
+        double began = StartupTrace::now();
+        if (SDL_Init(sdlFlags) < 0) {
+            fprintf(stderr, "Error initializing SDL: %s\n", SDL_GetError());
+            exit(1);
+        }
+        StartupTrace::note("SDL init", began);
     }
     if (desktopRead || Quenth::window) return;
     desktopRead = true;
@@ -301,7 +306,9 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         window = nullptr;
         SDL_SetError("no display (the %s video driver has no screen)", driver);
     } else {
+        double began = StartupTrace::now();
         window = SDL_SetVideoMode(width, height, 32, videoFlags(fullscreen));
+        StartupTrace::note("window and GL context", began);
     }
     // Without a window there is no GL context, and every GL call after this
     // would crash; say why and stop, as for a failed SDL start.
@@ -310,6 +317,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
         SDL_Quit();
         exit(1);
     }
+    double began = StartupTrace::now();
     dressWindow();
 
     Color::init();
@@ -326,6 +334,7 @@ void Quenth::init(int w, int h, const char* t, bool fs, bool vsync) {
     }
 
     newContext();
+    StartupTrace::note("cursor, pad and event thread", began);
 }
 
 bool Quenth::setVideoMode(int w, int h, bool fs) {

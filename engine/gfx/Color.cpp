@@ -21,17 +21,25 @@ uint32_t put(uint32_t c, uint32_t mask, uint8_t shift, uint32_t v) {
     return (c & ~mask) | ((clampByte(v) << shift) & mask);
 }
 
+template <typename T>
+void setIfOther(T& v, T to) {
+    if (v != to) v = to;
+}
+
 } // namespace
 
 void Color::init() {
-    rmask = 0x000000ff;
-    gmask = 0x0000ff00;
-    bmask = 0x00ff0000;
-    amask = 0xff000000;
-    rshift = 0;
-    gshift = 8;
-    bshift = 16;
-    ashift = 24;
+    // Written only where a value differs: images may already be decoding on
+    // other threads (ImageBatch), reading the layout that static
+    // initialisation set to these same values.
+    setIfOther<uint32_t>(rmask, 0x000000ff);
+    setIfOther<uint32_t>(gmask, 0x0000ff00);
+    setIfOther<uint32_t>(bmask, 0x00ff0000);
+    setIfOther<uint32_t>(amask, 0xff000000);
+    setIfOther<uint8_t>(rshift, 0);
+    setIfOther<uint8_t>(gshift, 8);
+    setIfOther<uint8_t>(bshift, 16);
+    setIfOther<uint8_t>(ashift, 24);
 }
 
 uint32_t Color::getColor(uint16_t r, uint16_t g, uint16_t b, uint16_t a) {

@@ -13,15 +13,54 @@ int ImageLoader::lastError = 0;
 
 namespace {
 
+// decoded, or null (and decoded freed) when it is implausibly large: refused
+// before the copies that conversion makes.
+SDL_Surface* withinLimits(SDL_Surface* decoded) {
+    if (decoded && (decoded->w > ImageLoader::MAX_SIDE || decoded->h > ImageLoader::MAX_SIDE)) {
+        SDL_FreeSurface(decoded);
+        return nullptr;
+    }
+    return decoded;
+}
+
 // The decoded image in the display's 32-bit format with alpha; frees
-// decoded. Null when the image is implausibly large or cannot be converted.
+// decoded. Null when it cannot be converted.
 SDL_Surface* toDisplayFormat(SDL_Surface* decoded) {
-    if (!decoded) return nullptr;
-    SDL_Surface* converted = nullptr;
-    if (decoded->w <= ImageLoader::MAX_SIDE && decoded->h <= ImageLoader::MAX_SIDE)
-        converted = SDL_DisplayFormatAlpha(decoded);
+    SDL_Surface* converted = SDL_DisplayFormatAlpha(decoded);
     SDL_FreeSurface(decoded);
     return converted;
+}
+
+// A plain image (ImageLoader::isPlain) as a Surface, frees s. Each channel is
+// taken as it is, and alpha is opaque where s has none: what the display
+// format's conversion gives for such images, without its two copies.
+Surface* readPlain(SDL_Surface* s, bool colorKey) {
+    Surface* out = new Surface(s->w, s->h);
+    SDL_PixelFormat const* f = s->format;
+    int bytes = f->BytesPerPixel;
+    uint32_t opaque = f->Amask ? 0u : 255u << Color::ashift;
+    if (SDL_MUSTLOCK(s)) SDL_LockSurface(s);
+    Uint8 const* row = static_cast<Uint8 const*>(s->pixels);
+    unsigned* dst = out->pixels;
+    for (int y = 0; y < s->h; y++, row += s->pitch) {
+        Uint8 const* src = row;
+        for (int x = 0; x < s->w; x++, src += bytes) {
+            // SDL keeps pixels in the machine's byte order (little-endian
+            // here); a 3-byte pixel is the low three bytes of the value.
+            uint32_t p = src[0] | (uint32_t)src[1] << 8 | (uint32_t)src[2] << 16;
+            if (bytes == 4) p |= (uint32_t)src[3] << 24;
+            uint32_t c = opaque;
+            c |= ((p & f->Rmask) >> f->Rshift) << Color::rshift;
+            c |= ((p & f->Gmask) >> f->Gshift) << Color::gshift;
+            c |= ((p & f->Bmask) >> f->Bshift) << Color::bshift;
+            if (f->Amask) c |= ((p & f->Amask) >> f->Ashift) << Color::ashift;
+            *dst++ = c;
+        }
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+    SDL_FreeSurface(s);
+    if (colorKey) out->replaceColor(out->getPixel(0, 0), 0);
+    return out;
 }
 
 // Pixel formats other than 32 bits (should a display ever give one) are
@@ -65,14 +104,41 @@ Surface* ImageLoader::prepareImage(SDL_Surface* s, bool alpha, bool colorKey) {
     return out;
 }
 
-Surface* ImageLoader::load(char const* path, bool colorKey) {
-    SDL_Surface* converted = path ? toDisplayFormat(IMG_Load(path)) : nullptr;
-    if (!converted) {
-        lastError = FILE_FAILED;
-        return nullptr;
+bool ImageLoader::isPlain(SDL_Surface const* s) {
+    SDL_PixelFormat const* f = s ? s->format : nullptr;
+    if (!f || f->palette || (s->flags & SDL_SRCCOLORKEY)) return false;
+    if (f->BytesPerPixel != 3 && f->BytesPerPixel != 4) return false;
+    // An alpha for the whole surface is not the image's: left to SDL.
+    if (!f->Amask && (s->flags & SDL_SRCALPHA)) return false;
+    // Every channel a whole byte of its own.
+    Uint32 masks[4] = {f->Rmask, f->Gmask, f->Bmask, f->Amask};
+    Uint8 shifts[4] = {f->Rshift, f->Gshift, f->Bshift, f->Ashift};
+    Uint32 seen = 0;
+    for (int i = 0; i < 4; i++) {
+        if (i == 3 && masks[i] == 0) break;
+        if (shifts[i] % 8 != 0 || shifts[i] >= 8 * f->BytesPerPixel || masks[i] != 0xffu << shifts[i] ||
+            (seen & masks[i]))
+            return false;
+        seen |= masks[i];
     }
-    lastError = OK;
-    return prepareImage(converted, true, colorKey);
+    return true;
+}
+
+SDL_Surface* ImageLoader::decode(char const* path) {
+    return path ? withinLimits(IMG_Load(path)) : nullptr;
+}
+
+Surface* ImageLoader::fromDecoded(SDL_Surface* s, bool colorKey) {
+    if (!s) return nullptr;
+    if (isPlain(s)) return readPlain(s, colorKey);
+    SDL_Surface* converted = toDisplayFormat(s);
+    return converted ? prepareImage(converted, true, colorKey) : nullptr;
+}
+
+Surface* ImageLoader::load(char const* path, bool colorKey) {
+    Surface* out = fromDecoded(decode(path), colorKey);
+    lastError = out ? OK : FILE_FAILED;
+    return out;
 }
 
 Surface* ImageLoader::loadBuf(void const* data, unsigned size, bool colorKey) {
@@ -84,12 +150,9 @@ Surface* ImageLoader::loadBuf(void const* data, unsigned size, bool colorKey) {
             SDL_FreeRW(rw);
         }
     }
-    SDL_Surface* converted = toDisplayFormat(decoded);
-    if (!converted) {
-        lastError = BUFFER_FAILED;
-        return nullptr;
-    }
-    return prepareImage(converted, true, colorKey);
+    Surface* out = fromDecoded(withinLimits(decoded), colorKey);
+    if (!out) lastError = BUFFER_FAILED;
+    return out;
 }
 
 Texture* ImageLoader::makeTexture(Surface* s) {

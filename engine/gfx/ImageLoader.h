@@ -9,8 +9,11 @@ class Surface;
 class Texture;
 
 // Decodes image files (PNG and whatever else SDL_image reads) into Surfaces
-// and Textures. Decoding goes through SDL_DisplayFormatAlpha, so the video
-// mode must be set. Ownership of every result passes to the caller.
+// and Textures. Images of 8 bits per channel in 3 or 4 bytes a pixel (what
+// RGB and RGBA PNG files decode to) are read straight; any other layout is
+// converted through SDL_DisplayFormatAlpha, for which the video mode must be
+// set. Both give the same pixels. Ownership of every result passes to the
+// caller.
 class ImageLoader {
 public:
     // Outcome of the latest load: one of the codes below.
@@ -39,6 +42,18 @@ public:
     // The texture of s (null allowed: a texture without storage); deletes s.
     // A decoded image that the GL cannot hold is a failure too (TOO_LARGE).
     static Texture* makeTexture(Surface* s);
+    // The first half of load, for worker threads: the file as SDL_image
+    // decodes it, or null when it cannot be read or is larger than MAX_SIDE
+    // either way. Needs no window; calls on separate files may run at once.
+    static SDL_Surface* decode(char const* path);
+    // s's pixels can be read straight, without the window: 8 bits per
+    // channel in 3 or 4 bytes a pixel, no palette, no colour key and no
+    // alpha for the whole surface.
+    static bool isPlain(SDL_Surface const* s);
+    // The second half of load: a new Surface of a decoded image, freeing s.
+    // Plain images may be converted on any thread, others only on the one
+    // that set the video mode. Null s or a failed conversion gives null.
+    static Surface* fromDecoded(SDL_Surface* s, bool colorKey);
     // Converts a 32-bit SDL surface into a new Surface and frees s. Without
     // alpha every pixel comes out opaque. Null s gives null.
     static Surface* prepareImage(SDL_Surface* s, bool alpha, bool colorKey);

@@ -2,13 +2,19 @@
 
 #include "engine/gfx/Font.h"
 #include "engine/gfx/GfxUtil.h"
+#include "engine/gfx/ImageBatch.h"
 #include "engine/gfx/ImageLoader.h"
 #include "engine/gfx/Silhouette.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "engine/util/DataDir.h"
+#include "engine/util/StartupTrace.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
 
 using quenth::Font;
 using quenth::GfxUtil;
@@ -127,6 +133,20 @@ const FontEntry FONTS[] = {
 };
 
 const unsigned TEXTURE_COUNT = sizeof TEXTURES / sizeof TEXTURES[0];
+const unsigned FONT_COUNT = sizeof FONTS / sizeof FONTS[0];
+
+// The image files being decoded ahead of load(): every texture's, then
+// every font sheet's, in table order. Null when none are.
+quenth::ImageBatch* pending = nullptr;
+// The data directory pending's paths are in.
+std::string pendingRoot;
+
+// At exit, a batch never loaded is stopped before the libraries it uses
+// are torn down: the program may end before loading (no window).
+void dropPending() {
+    delete pending;
+    pending = nullptr;
+}
 
 // The silhouettes of the traced textures, index for index with TEXTURES;
 // null for the others. Kept for the process like the textures.
@@ -140,42 +160,73 @@ void logResult() {
 
 } // namespace
 
+void Resources::prefetch() {
+    if (pending && pendingRoot == quenth::DataDir::root) return;
+    dropPending();
+    std::vector<std::string> paths;
+    for (TextureEntry const& e : TEXTURES) paths.push_back(quenth::DataDir::path(e.path));
+    for (FontEntry const& e : FONTS) paths.push_back(quenth::DataDir::path(e.path));
+    // The thread that takes them decodes too while it waits.
+    unsigned cores = std::thread::hardware_concurrency();
+    pending = new quenth::ImageBatch(paths, cores < 2 ? 1 : cores > 4 ? 4 : (int)cores);
+    pendingRoot = quenth::DataDir::root;
+    static bool dropAtExit = false;
+    if (!dropAtExit) dropAtExit = atexit(dropPending) == 0;
+}
+
 void Resources::load() {
     // Every texture, every font sheet, and the procedural textures as one.
-    const int total = (int)(sizeof TEXTURES / sizeof TEXTURES[0] + sizeof FONTS / sizeof FONTS[0]) + 1;
+    const int total = (int)(TEXTURE_COUNT + FONT_COUNT) + 1;
     int done = 0;
     auto progress = [&] {
         ++done;
+        double began = quenth::StartupTrace::now();
         if (onProgress) onProgress(done, total);
+        quenth::StartupTrace::note("loading bar", began);
     };
     puts(":: loading resources...");
+    using quenth::StartupTrace;
+    prefetch();
+    quenth::ImageBatch* batch = pending;
+    pending = nullptr;
     for (unsigned i = 0; i < TEXTURE_COUNT; i++) {
         TextureEntry const& e = TEXTURES[i];
         printf("Loading texture %s... ", e.path);
+        double began = StartupTrace::now();
+        Surface* image = batch->take(i, false);
+        StartupTrace::note("wait", e.path, began);
         if (e.traced) {
-            Surface* image = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+            began = StartupTrace::now();
             delete silhouettes[i];
             silhouettes[i] = image ? new quenth::Silhouette(image) : nullptr;
-            *e.slot = ImageLoader::makeTexture(image);
-        } else {
-            *e.slot = ImageLoader::loadTexture(quenth::DataDir::path(e.path).c_str(), false);
+            StartupTrace::note("outline", e.path, began);
         }
+        began = StartupTrace::now();
+        *e.slot = ImageLoader::makeTexture(image);
+        StartupTrace::note("upload", e.path, began);
         logResult();
         progress();
     }
-    for (FontEntry const& e : FONTS) {
+    for (unsigned i = 0; i < FONT_COUNT; i++) {
+        FontEntry const& e = FONTS[i];
         printf("Loading image %s... ", e.path);
-        Surface* sheet = ImageLoader::load(quenth::DataDir::path(e.path).c_str(), false);
+        double began = StartupTrace::now();
+        Surface* sheet = batch->take(TEXTURE_COUNT + i, false);
+        StartupTrace::note("wait", e.path, began);
         logResult();
         *e.slot = new Font(sheet);
         progress();
     }
+    delete batch;
     for (FontEntry const& e : FONTS) {
         Font* f = *e.slot;
+        double began = StartupTrace::now();
         if (!f->texture) f->texture = new Texture(f->surface);
+        StartupTrace::note("upload", e.path, began);
     }
 
     printf(":: Generating procedural textures... ");
+    double began = StartupTrace::now();
     Surface* s = new Surface(128, 128);
     GfxUtil::drawGradientCircle(s, 64, 64, 60, 0x000000, 0xffffff);
     proc_particle0_tex = new Texture(s);
@@ -185,6 +236,7 @@ void Resources::load() {
     particle1Silhouette = new quenth::Silhouette(s);
     proc_particle1_tex = new Texture(s);
     delete s;
+    StartupTrace::note("procedural textures", began);
     puts("OK");
     progress();
     puts(":: All done.");

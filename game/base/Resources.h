@@ -71,6 +71,11 @@ public:
     // all; null by default. The program draws its loading bar here.
     static void (*onProgress)(int done, int total);
 
+    // Starts decoding the image files on worker threads, so that load()
+    // finds them ready or under way. Needs quenth::DataDir::root set, not
+    // the window: the program calls it before opening the window. load()
+    // does it itself when it was not done (or for another data directory).
+    static void prefetch();
     // Loads everything in table order from gfx/ of the data directory,
     // logging each file with "OK" or "ERROR" on standard output. Needs the
     // window (GL context and video mode) to be open.

@@ -83,6 +83,7 @@ TEST(CommandLine, MisuseNamesTheFirstFault) {
         {{"--data-dir="}, "option '--data-dir' needs a directory"},
         {{"--help=yes"}, "option '--help' takes no value"},
         {{"--desktop=1"}, "option '--desktop' takes no value"},
+        {{"--quit-after-title=1"}, "option '--quit-after-title' takes no value"},
         {{"--fullscreen", "--window=1x1", "--nope"}, "bad window size '1x1'"},
     };
     for (Case const& c : cases) {

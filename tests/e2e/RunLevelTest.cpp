@@ -107,3 +107,65 @@ TEST_F(E2ETest, TerminationSignalEndsTheProgramWithStatusZero) {
 }
 
 } // namespace
+
+namespace {
+
+// One line of the start-up trace: "startup <end> <took> <phase>".
+struct TraceLine {
+    double end, took; // ms
+    std::string phase;
+};
+
+} // namespace
+
+TEST_F(E2ETest, StartUpTraceTellsThePhasesFromExecToTheFirstTitleFrame) {
+    // With the trace and --quit-after-title the program ends by itself once
+    // the title is out (a start that could not reach the X server is tried again).
+    GameProcess* game = nullptr;
+    for (int attempt = 0; attempt < 5; attempt++) {
+        game = &start({"VORLANE_STARTUP_TRACE=1", "SDL_AUDIODRIVER=dummy"}, true, {}, {"--quit-after-title"});
+        ASSERT_TRUE(game->waitExit(20000)) << "still running after the title";
+        std::string err = game->err();
+        bool noX = err.find("Error opening the window") != std::string::npos ||
+                   err.find("Error initializing SDL") != std::string::npos;
+        if (game->exitCode() == 0 || !noX) break;
+    }
+    ASSERT_EQ(game->exitCode(), 0) << game->err();
+    // The rest of start-up ran after the title frame, before the end.
+    EXPECT_NE(game->out().find("Used texture memory:"), std::string::npos);
+
+    std::vector<std::string> err = lines(game->err());
+    ASSERT_FALSE(err.empty());
+    // "1" is no time of exec: the kernel's process start is the origin.
+    EXPECT_EQ(err[0], "startup origin proc");
+    std::vector<TraceLine> trace;
+    for (size_t i = 1; i < err.size(); i++) {
+        if (!startsWith(err[i], "startup ")) continue; // the libraries' own messages
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(err[i], m, std::regex("startup ([0-9]+\\.[0-9]) ([0-9]+\\.[0-9]) (.+)")))
+            << err[i];
+        TraceLine t = {std::stod(m[1].str()), std::stod(m[2].str()), m[3].str()};
+        EXPECT_LE(t.took, t.end + 0.1) << err[i] << ": began before exec";
+        EXPECT_LT(t.end, 20000) << err[i];
+        trace.push_back(t);
+    }
+    auto at = [&](char const* phase) {
+        for (TraceLine const& t : trace)
+            if (t.phase == phase) return t.end;
+        ADD_FAILURE() << "no phase \"" << phase << "\"";
+        return -1.0;
+    };
+    // In the order start-up runs them; decoding may begin before the window.
+    char const* order[] = {"exec to main",
+                           "SDL init",
+                           "window and GL context",
+                           "upload gfx/title.png",
+                           "world scene and shaders",
+                           "first title frame",
+                           "enemy drawing warm-up",
+                           "sound effects"};
+    for (size_t i = 1; i < sizeof order / sizeof order[0]; i++)
+        EXPECT_LT(at(order[i - 1]), at(order[i])) << order[i - 1] << " / " << order[i];
+    EXPECT_LT(at("decode gfx/hud_score.png"), at("upload gfx/hud_score.png"));
+    EXPECT_LT(at("decode gfx/minifont.png"), at("first title frame"));
+}

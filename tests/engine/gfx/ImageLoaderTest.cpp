@@ -1,11 +1,15 @@
 #include "engine/gfx/ImageLoader.h"
 #include "engine/gfx/Color.h"
+#include "engine/gfx/ImageBatch.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
 #include "tests/engine/gfx/PngWriter.h"
 #include "tests/support/GLContext.h"
 
 #include <SDL/SDL.h>
+#include <SDL/SDL_image.h>
+#include <algorithm>
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -232,4 +236,133 @@ TEST_F(ImageLoaderTest, PrepareImageReadsAnySdlChannelLayout) {
     delete opaque;
 
     EXPECT_EQ(nullptr, ImageLoader::prepareImage(nullptr, true, true));
+}
+
+namespace {
+
+// The pixels of s as the display-format conversion gives them: how every
+// image was read before plain layouts were read straight. s stays the
+// caller's.
+std::vector<unsigned> viaDisplayFormat(SDL_Surface* s, bool colorKey) {
+    Surface* out = ImageLoader::prepareImage(SDL_DisplayFormatAlpha(s), true, colorKey);
+    std::vector<unsigned> px =
+        out ? std::vector<unsigned>(out->pixels, out->pixels + out->width * out->height)
+            : std::vector<unsigned>();
+    delete out;
+    return px;
+}
+
+} // namespace
+
+TEST_F(ImageLoaderTest, DecodedImagesOfEveryLayoutGiveTheDisplayFormatsPixels) {
+    struct Layout {
+        char const* name;
+        int bits;
+        Uint32 r, g, b, a;
+        bool plain; // read straight, without the display format
+    };
+    const Layout layouts[] = {
+        {"RGBA bytes (PNG with alpha)", 32, 0x000000ff, 0x0000ff00, 0x00ff0000, 0xff000000, true},
+        {"RGB bytes (PNG without alpha)", 24, 0x0000ff, 0x00ff00, 0xff0000, 0, true},
+        {"BGR bytes", 24, 0xff0000, 0x00ff00, 0x0000ff, 0, true},
+        {"ARGB word", 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000, true},
+        {"alpha in the low byte", 32, 0xff000000, 0x00ff0000, 0x0000ff00, 0x000000ff, true},
+        {"XRGB word", 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0, true},
+        {"565", 16, 0xf800, 0x07e0, 0x001f, 0, false},
+        {"paletted", 8, 0, 0, 0, 0, false},
+    };
+    for (Layout const& l : layouts) {
+        for (int keyed = 0; keyed < 3; keyed++) {
+            // keyed 1: the caller's colour key; 2: a colour key of SDL's
+            // own on the surface, which only the display format honours.
+            auto make = [&] {
+                SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 37, 5, l.bits, l.r, l.g, l.b, l.a);
+                if (s && s->format->palette) {
+                    SDL_Color colors[256];
+                    for (int i = 0; i < 256; i++)
+                        colors[i] = SDL_Color{(Uint8)i, (Uint8)(255 - i), (Uint8)(i * 7), 0};
+                    SDL_SetColors(s, colors, 0, 256);
+                }
+                for (int y = 0; y < 5; y++)
+                    for (int x = 0; x < 37; x++) {
+                        SDL_Rect r = {(Sint16)x, (Sint16)y, 1, 1};
+                        // The top-left colour comes back on row 3, for the keys.
+                        int v = y == 3 && x > 30 ? 0 : x * 7 + y * 50;
+                        SDL_FillRect(s, &r, SDL_MapRGBA(s->format, v, 255 - v, v / 2, v % 3 ? 255 : v));
+                    }
+                if (keyed == 2) SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGBA(s->format, 0, 255, 0, 0));
+                return s;
+            };
+            SDL_Surface* s = make();
+            ASSERT_NE(nullptr, s) << l.name;
+            EXPECT_EQ(l.plain && keyed != 2, ImageLoader::isPlain(s)) << l.name << " key " << keyed;
+            Surface* got = ImageLoader::fromDecoded(s, keyed == 1);
+            SDL_Surface* again = make();
+            std::vector<unsigned> want = viaDisplayFormat(again, keyed == 1);
+            SDL_FreeSurface(again);
+            ASSERT_NE(nullptr, got) << l.name;
+            ASSERT_EQ(want.size(), (size_t)got->width * got->height) << l.name;
+            int wrong = 0;
+            for (size_t i = 0; i < want.size(); i++) wrong += got->pixels[i] != want[i];
+            EXPECT_EQ(0, wrong) << l.name << " key " << keyed;
+            // The caller's key took effect at all.
+            if (keyed == 1) {
+                EXPECT_EQ(0u, got->getPixel(33, 3)) << l.name;
+            }
+            delete got;
+        }
+    }
+    EXPECT_EQ(nullptr, ImageLoader::fromDecoded(nullptr, false));
+}
+
+TEST_F(ImageLoaderTest, BatchGivesWhatTheSerialLoaderGivesFileForFile) {
+    // The game's art (RGB and RGBA files), a missing file and a damaged one.
+    std::vector<std::string> paths;
+    if (DIR* d = opendir("gfx")) {
+        while (dirent* e = readdir(d)) {
+            std::string n = e->d_name;
+            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".png") == 0) paths.push_back("gfx/" + n);
+        }
+        closedir(d);
+    }
+    ASSERT_GE(paths.size(), 30u) << "the game's gfx/ is not in the working directory";
+    std::sort(paths.begin(), paths.end());
+    std::vector<uint8_t> good = pngwriter::encode(40, 30, gradient(40, 30));
+    paths.insert(paths.begin() + 3, path("missing.png"));
+    paths.insert(paths.begin() + 7,
+                 write("damaged.png", std::vector<uint8_t>(good.begin(), good.begin() + 300)));
+
+    // The serial path as it was: every image through the display format,
+    // the odd ones with the colour key.
+    std::vector<std::vector<unsigned>> want;
+    for (size_t i = 0; i < paths.size(); i++) {
+        SDL_Surface* decoded = IMG_Load(paths[i].c_str());
+        want.push_back(decoded ? viaDisplayFormat(decoded, i % 2 == 1) : std::vector<unsigned>());
+        if (decoded) SDL_FreeSurface(decoded);
+    }
+
+    for (int threads : {0, 1, 3}) {
+        ImageBatch batch(paths, threads);
+        ASSERT_EQ(paths.size(), batch.size());
+        for (unsigned i = 0; i < batch.size(); i++) {
+            ImageLoader::lastError = 7;
+            Surface* s = batch.take(i, i % 2 == 1);
+            EXPECT_EQ(want[i].empty() ? ImageLoader::FILE_FAILED : ImageLoader::OK, ImageLoader::lastError)
+                << paths[i];
+            ASSERT_EQ(want[i].empty(), s == nullptr) << paths[i];
+            if (!s) continue;
+            ASSERT_EQ(want[i].size(), (size_t)s->width * s->height) << paths[i];
+            EXPECT_TRUE(std::equal(want[i].begin(), want[i].end(), s->pixels)) << paths[i] << ", " << threads;
+            delete s;
+        }
+        // Each image is given once.
+        EXPECT_EQ(nullptr, batch.take(0, false));
+        EXPECT_EQ(ImageLoader::FILE_FAILED, ImageLoader::lastError);
+        EXPECT_EQ(nullptr, batch.take(batch.size(), false));
+    }
+    // A batch dropped while its workers decode frees what they made.
+    ImageBatch dropped(paths, 2);
+    Surface* first = dropped.take(0, false);
+    EXPECT_NE(nullptr, first);
+    delete first;
 }
