@@ -222,7 +222,8 @@ void Shell::run() {
 
 void Shell::frame() {
     bool drawn = mustDraw();
-    double began = StartupTrace::now();
+    // The first title frame is timed for the start-up trace; no other.
+    double began = titleShown ? 0 : StartupTrace::now();
     if (drawn) draw();
     endFrame(drawn);
     if (drawn && runlevel == TITLE && !titleShown) {

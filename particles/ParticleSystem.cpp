@@ -143,6 +143,19 @@ void ParticleSlice::buildBatches(unsigned int now, Stack<mat4> const& views, Sta
     float a = system ? system->discRadius : 0;
     bool octagon = a > 0 && a < 1;
     float c = a * 0.41421356f; // half an edge: a * tan(22.5 degrees)
+    // Top, middle and bottom, each a convex quad: (x, y) in shares of the
+    // half-size, (u, v) following the square's mapping.
+    float corners[12][4];
+    if (octagon) {
+        const float xy[12][2] = {{-c, -a}, {c, -a}, {a, -c}, {-a, -c}, {-a, -c}, {a, -c},
+                                 {a, c},   {-a, c}, {-a, c}, {a, c},   {c, a},   {-c, a}};
+        for (int k = 0; k < 12; k++) {
+            corners[k][0] = xy[k][0];
+            corners[k][1] = xy[k][1];
+            corners[k][2] = u * 0.5f * (1 + xy[k][0]);
+            corners[k][3] = v * 0.5f * (1 + xy[k][1]);
+        }
+    }
     bool begun = false;
     Particle* p = head;
     while (p) {
@@ -171,15 +184,11 @@ void ParticleSlice::buildBatches(unsigned int now, Stack<mat4> const& views, Sta
         q.b = b;
         q.a = alpha;
         if (octagon) {
-            // Top, middle and bottom, each a convex quad: (x, y) in shares
-            // of the half-size, the texture following the square's mapping.
-            const float corners[12][2] = {{-c, -a}, {c, -a}, {a, -c}, {-a, -c}, {-a, -c}, {a, -c},
-                                          {a, c},   {-a, c}, {-a, c}, {a, c},   {c, a},   {-c, a}};
             for (auto const& k : corners) {
                 q.x = pos.x + k[0] * s;
                 q.y = pos.y + k[1] * s;
-                q.u = u * 0.5f * (1 + k[0]);
-                q.v = v * 0.5f * (1 + k[1]);
+                q.u = k[2];
+                q.v = k[3];
                 vertices.push(q);
             }
             if (vertices.count >= flushSize) flush(views, vertices, begun);

@@ -1,9 +1,7 @@
-#define GL_GLEXT_PROTOTYPES
 #include "scene/Scene2D.h"
 
 #include "engine/core/Quenth.h"
 #include "engine/gfx/Framebuffer.h"
-#include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
@@ -11,7 +9,6 @@
 #include "scene/Shaders.h"
 
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <algorithm>
 #include <cmath>
@@ -99,15 +96,9 @@ void Scene2D::composite() {
     // The image replaces the window's pixels whole: what the window held is
     // never seen, so it needs no clear, and nothing is blended. A blit is a
     // plain copy; without it one unblended quad does the same.
-    static const bool canBlit = quenth::GfxUtil::hasExtension("GL_EXT_framebuffer_blit");
-    if (canBlit && framebuffer->width == (unsigned)quenth::Quenth::getScreenWidth() &&
-        framebuffer->height == (unsigned)quenth::Quenth::getScreenHeight()) {
-        glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, framebuffer->id);
-        glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, 0);
-        glBlitFramebufferEXT(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
+    if (framebuffer->width == (unsigned)quenth::Quenth::getScreenWidth() &&
+        framebuffer->height == (unsigned)quenth::Quenth::getScreenHeight() && framebuffer->copyTo(0, 0, 0))
         return;
-    }
     // The textured program is bound here rather than relying on the last
     // node drawn: after a colour-only draw (an outline, the fader of the
     // previous frame, an empty scene) the quad would otherwise come out in

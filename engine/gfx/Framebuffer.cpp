@@ -1,6 +1,7 @@
 #include "engine/gfx/Framebuffer.h"
 
 #include "engine/core/Quenth.h"
+#include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/Renderbuffer.h"
 #include "engine/gfx/Texture.h"
 
@@ -49,6 +50,21 @@ void Framebuffer::bind() const {
 
 void Framebuffer::unbind() const {
     unbindFB();
+}
+
+bool Framebuffer::canCopy() {
+    static const bool can = GfxUtil::hasExtension("GL_EXT_framebuffer_blit");
+    return can;
+}
+
+bool Framebuffer::copyTo(unsigned target, int x, int y) const {
+    if (!canCopy()) return false;
+    glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, id);
+    glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, target);
+    glBlitFramebufferEXT(0, 0, (GLint)width, (GLint)height, x, y, x + (GLint)width, y + (GLint)height,
+                         GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target);
+    return true;
 }
 
 void Framebuffer::unbindFB() {

@@ -41,6 +41,13 @@ public:
     void unbind() const;
     // Binds the window's framebuffer and sets the viewport to the window size.
     static void unbindFB();
+    // Copies the first colour image whole into framebuffer target (0: the
+    // window) with its lower left corner at (x, y), and leaves target bound;
+    // the viewport is not touched. False, with nothing done, where the GL
+    // cannot copy between framebuffers.
+    bool copyTo(unsigned target, int x, int y) const;
+    // The GL can copy between framebuffers (GL_EXT_framebuffer_blit).
+    static bool canCopy();
 
     void restore() override;
 

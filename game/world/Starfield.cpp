@@ -44,8 +44,6 @@ int Starfield::skyBand = 0;
 int Starfield::skyBandsBehind = 0;
 uint32_t Starfield::skyFrame = 0;
 
-Starfield::~Starfield() {}
-
 static bool sameSky(quenth::Skybox const& a, quenth::Skybox const& b) {
     return a.left == b.left && a.right == b.right && a.front == b.front && a.back == b.back &&
            a.top == b.top && a.bottom == b.bottom && a.brightness == b.brightness &&
@@ -123,8 +121,7 @@ void Starfield::drawSkybox() {
 }
 
 bool Starfield::copySkyFromCache() {
-    static const bool canCopy = quenth::GfxUtil::hasExtension("GL_EXT_framebuffer_blit");
-    if (!canCopy) return false;
+    if (!quenth::Framebuffer::canCopy()) return false;
     GLint target = 0, viewport[4];
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &target);
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -176,11 +173,7 @@ bool Starfield::copySkyFromCache() {
         skyDirection = direction;
     }
 
-    glBindFramebufferEXT(GL_READ_FRAMEBUFFER_EXT, skyCache->id);
-    glBindFramebufferEXT(GL_DRAW_FRAMEBUFFER_EXT, target);
-    glBlitFramebufferEXT(0, 0, w, h, viewport[0], viewport[1], viewport[0] + w, viewport[1] + h,
-                         GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, target);
+    skyCache->copyTo((unsigned)target, viewport[0], viewport[1]);
     glViewport(viewport[0], viewport[1], w, h);
     return true;
 }

@@ -69,7 +69,6 @@ public:
     static uint32_t skyFrame;         // Quenth::framenum when the image was last brought up to date
 
     explicit Starfield(int n);
-    virtual ~Starfield();
     // Scatters the stars over the screen.
     void init();
     // Spreads the stars over a new screen size, each keeping its place
