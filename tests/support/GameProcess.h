@@ -87,7 +87,8 @@ public:
 
     // Input through xdotool on the program's display. A key or button is held
     // for holdMs so that a frame sees it down: a press and release between two
-    // input snapshots is not seen.
+    // input snapshots is not seen. The same key again is pressed no sooner
+    // than 300 ms after its release, or a frame would see one long press.
     bool key(std::string const& keysym, int holdMs = 300);
     // Holds the key until cond holds (at most timeoutMs), then lets it go:
     // for keys whose effect can be seen, e.g. F1 and its screenshot file.
@@ -101,6 +102,9 @@ public:
     std::string const& display() const { return displayName; }
 
 private:
+    std::string lastKey;  // the keysym key() let up last
+    double lastKeyUp = 0; // when, CLOCK_MONOTONIC seconds
+
     void launch();
     // The run ended with status 1 because SDL could not reach the X server.
     bool failedToReachX();
