@@ -14,6 +14,7 @@
 #include "engine/util/DataDir.h"
 #include "engine/util/StartupTrace.h"
 #include "game/actors/EnemyShip.h"
+#include "game/base/Arena.h"
 #include "game/base/Controls.h"
 #include "game/base/Fader.h"
 #include "game/base/Globals.h"
@@ -173,6 +174,9 @@ void Shell::finishStartUp() {
     double began = StartupTrace::now();
     EnemyShip::prepareDrawing(g_world);
     StartupTrace::note("enemy drawing warm-up", began);
+    began = StartupTrace::now();
+    Arena::prepareDrawing(g_world);
+    StartupTrace::note("explosion drawing warm-up", began);
     if (!openSound) return;
     loadMusic();
     applyVolumes();

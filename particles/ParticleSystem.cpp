@@ -4,6 +4,7 @@
 #include "engine/gfx/ShaderProgram.h"
 #include "engine/gfx/Texture.h"
 #include "engine/math/Math.h"
+#include "particles/ParticleLayer.h"
 #include "scene/Container.h"
 #include "scene/SceneState.h"
 #include "scene/Shaders.h"
@@ -33,6 +34,7 @@ ParticleEmitter::ParticleEmitter()
 void (*ParticleSlice::beginBatches)(ParticleSlice*) = &ParticleSlice::glBeginBatches;
 void (*ParticleSlice::drawBatch)(ParticleSlice*, mat4 const&, ParticleSlice::Vertex const*,
                                  unsigned int) = &ParticleSlice::glDrawBatch;
+void (*ParticleSlice::endBatches)(ParticleSlice*) = &ParticleSlice::glEndBatches;
 
 ParticleSlice::ParticleSlice(ParticleSystem* system, bool removeWhenEmpty, bool deleteWhenEmpty)
     : system(system), head(nullptr), tail(nullptr), count(0), removeWhenEmpty(removeWhenEmpty),
@@ -137,25 +139,6 @@ void ParticleSlice::buildBatches(unsigned int now, Stack<mat4> const& views, Sta
         u = system->texture->uExtent;
         v = system->texture->vExtent;
     }
-    // The octagon round a disc of radius a (a share of the half-size): its
-    // straight edges touch the disc, its diagonal ones cut the square's
-    // empty corners off, about a quarter of the fragments for a = 0.96.
-    float a = system ? system->discRadius : 0;
-    bool octagon = a > 0 && a < 1;
-    float c = a * 0.41421356f; // half an edge: a * tan(22.5 degrees)
-    // Top, middle and bottom, each a convex quad: (x, y) in shares of the
-    // half-size, (u, v) following the square's mapping.
-    float corners[12][4];
-    if (octagon) {
-        const float xy[12][2] = {{-c, -a}, {c, -a}, {a, -c}, {-a, -c}, {-a, -c}, {a, -c},
-                                 {a, c},   {-a, c}, {-a, c}, {a, c},   {c, a},   {-c, a}};
-        for (int k = 0; k < 12; k++) {
-            corners[k][0] = xy[k][0];
-            corners[k][1] = xy[k][1];
-            corners[k][2] = u * 0.5f * (1 + xy[k][0]);
-            corners[k][3] = v * 0.5f * (1 + xy[k][1]);
-        }
-    }
     bool begun = false;
     Particle* p = head;
     while (p) {
@@ -183,18 +166,6 @@ void ParticleSlice::buildBatches(unsigned int now, Stack<mat4> const& views, Sta
         q.g = g;
         q.b = b;
         q.a = alpha;
-        if (octagon) {
-            for (auto const& k : corners) {
-                q.x = pos.x + k[0] * s;
-                q.y = pos.y + k[1] * s;
-                q.u = k[2];
-                q.v = k[3];
-                vertices.push(q);
-            }
-            if (vertices.count >= flushSize) flush(views, vertices, begun);
-            p = next;
-            continue;
-        }
         q.x = pos.x - s;
         q.y = pos.y - s;
         q.u = 0;
@@ -214,6 +185,7 @@ void ParticleSlice::buildBatches(unsigned int now, Stack<mat4> const& views, Sta
         p = next;
     }
     if (vertices.count > 0) flush(views, vertices, begun);
+    if (begun) endBatches(this);
 }
 
 void ParticleSlice::flush(Stack<mat4> const& views, Stack<Vertex>& vertices, bool& begun) {
@@ -251,7 +223,16 @@ void ParticleSlice::draw(SceneState& state) {
     buildBatches(GameClock::currentTime, views, vertices);
 }
 
+// The layer of a slice drawn through one: only additive sums come out the
+// same summed apart.
+static ParticleLayer* layerOf(ParticleSlice* slice) {
+    if (!slice->system || !slice->system->layer) return nullptr;
+    return (slice->flags & DRAW_MODE_ADD) && !(slice->flags & DRAW_MODE_BLEND) ? slice->system->layer
+                                                                               : nullptr;
+}
+
 void ParticleSlice::glBeginBatches(ParticleSlice* slice) {
+    if (ParticleLayer* layer = layerOf(slice)) layer->begin();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
@@ -280,11 +261,16 @@ void ParticleSlice::glDrawBatch(ParticleSlice* slice, mat4 const& view, Vertex c
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view.m);
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertexCount));
+    if (ParticleLayer* layer = layerOf(slice)) layer->cover(view, vertices, vertexCount, sizeof(Vertex), 4);
+}
+
+void ParticleSlice::glEndBatches(ParticleSlice* slice) {
+    if (ParticleLayer* layer = layerOf(slice)) layer->end();
 }
 
 ParticleSystem::ParticleSystem(unsigned int size)
     : particles(new Particle[size + 1]), size(size), emitters(128), texture(nullptr), drift(0, 0),
-      defaultSlice(nullptr), drawMode(DRAW_MODE_ADD), discRadius(0), nextParticle(0), slices(16) {
+      defaultSlice(nullptr), drawMode(DRAW_MODE_ADD), layer(nullptr), nextParticle(0), slices(16) {
     for (unsigned int i = 0; i <= size; ++i) {
         Particle& p = particles[i];
         p.slice = nullptr;

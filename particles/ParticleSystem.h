@@ -12,6 +12,7 @@ namespace quenth {
 class Texture;
 }
 
+class ParticleLayer;
 class ParticleSlice;
 class ParticleSystem;
 
@@ -86,8 +87,7 @@ public:
     void releaseParticles();  // frees every particle of the list
 
     // Ages the list at time now: dead particles are unlinked and freed, the
-    // living ones become quads in vertices (4 per particle, or 12 for the
-    // three quads of an octagon when the system has a disc radius). Every time
+    // living ones become quads in vertices (4 per particle). Every time
     // flushSize vertices are ready, and once more for the rest, the batch is
     // handed to drawBatch once per view matrix and the vertices are cleared.
     void buildBatches(unsigned int now, quenth::Stack<quenth::mat4> const& views,
@@ -97,14 +97,17 @@ public:
     // Where the batches go. beginBatches runs once per draw before the first
     // batch (not at all when nothing is left to draw); drawBatch runs for
     // every batch and view matrix, the views from the last pushed to the
-    // first. The defaults draw with GL; tests put their own in to count
-    // batches or to run without a context.
+    // first; endBatches after the last batch of a draw that began. The
+    // defaults draw with GL, through the system's layer when it has one;
+    // tests put their own in to count batches or to run without a context.
     static void (*beginBatches)(ParticleSlice* slice);
     static void (*drawBatch)(ParticleSlice* slice, quenth::mat4 const& view, Vertex const* vertices,
                              unsigned int vertexCount);
+    static void (*endBatches)(ParticleSlice* slice);
     static void glBeginBatches(ParticleSlice* slice);
     static void glDrawBatch(ParticleSlice* slice, quenth::mat4 const& view, Vertex const* vertices,
                             unsigned int vertexCount);
+    static void glEndBatches(ParticleSlice* slice);
 
 private:
     void flush(quenth::Stack<quenth::mat4> const& views, quenth::Stack<Vertex>& vertices, bool& begun);
@@ -121,10 +124,9 @@ public:
     quenth::vec2 drift;                       // added to every end point, world units per second
     ParticleSlice* defaultSlice;              // target of emit and createEmitter without a slice; owned
     unsigned int drawMode;                    // draw mode of new slices (additive)
-    float discRadius; // share of a particle's half-size outside which its texture shows nothing (texels
-                      // and their filtering included); below 1 each particle is drawn as the octagon
-                      // round that disc instead of the whole square, 0 (the default): squares
-    unsigned int nextParticle;            // ring index of the slot the next emission takes
+    ParticleLayer* layer;      // additive slices are drawn through it, at its coarser resolution; null (the
+                               // default): straight into the target. Not owned
+    unsigned int nextParticle; // ring index of the slot the next emission takes
     quenth::Stack<ParticleSlice*> slices; // every live slice of this system, so it can detach them
 
     // Every particle random number comes from here (fixed seed, so effects

@@ -45,7 +45,6 @@ Player::Player()
 
     exhaust = new ParticleSystem(256);
     exhaust->texture = Resources::proc_particle0_tex;
-    exhaust->discRadius = Resources::proc_particle0_disc;
     exhaustEmitter = exhaust->createEmitter(nullptr);
     exhaustEmitter->colorA = quenth::vec4(0.35f, 0.5f, 0.8f, 0.3f);
     exhaustEmitter->colorB = quenth::vec4(0.35f, 0.6f, 1.0f, 0.5f);

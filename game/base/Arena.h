@@ -12,10 +12,12 @@
 class Actor;
 class Enemy;
 class Friend;
+class ParticleLayer;
 class ParticleSlice;
 class ParticleSystem;
 class Player;
 class Powerup;
+class Scene2D;
 
 // The wrapping arena as its inhabitants see it: the lists of live objects,
 // the shared particle systems, and the few game-wide services an actor or a
@@ -42,12 +44,22 @@ public:
     double hullGrowth;                  // difficulty multiplier per wave (1.1 on Normal)
     unsigned actorRemovals;             // counts removals from actors; the actor loop watches it
 
+    // Explosions and sparks are drawn through it at half the world's
+    // resolution: they are soft, and most of a busy frame's fragments. Null,
+    // as in tests, draws them whole. Made by prepareDrawing and kept for the
+    // program's life.
+    static ParticleLayer* particleLayer;
+
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
     Arena();
     // Frees explosionSlice and the two particle systems and stops being
     // g_arena. Whatever used them (actors, guns) must be gone by then: the
     // game deletes it first.
     virtual ~Arena();
+
+    // Makes particleLayer for the world's size and draws a few particles
+    // through it, so that the driver builds what the layer needs before play.
+    static void prepareDrawing(Scene2D* world);
 
     // Takes an actor out of actors (the last entry moves into its slot).
     void removeActor(Actor* a);

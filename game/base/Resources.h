@@ -60,11 +60,6 @@ public:
     // 128 x 128 soft white discs on transparent black, for additive particles.
     static quenth::Texture* proc_particle0_tex; // radius 60
     static quenth::Texture* proc_particle1_tex; // radius 30
-    // Where proc_particle0_tex can show anything, as a share of a quad's
-    // half-size: the disc's 60 texels, plus the half texel by which its
-    // centre texel sits off the texture's centre and the reach of bilinear
-    // filtering (up to a diagonal texel).
-    static constexpr float proc_particle0_disc = 62.2f / 64.0f;
 
     // Called after each asset load() has handled (texture, font, the
     // procedural textures) with the number done so far and the number in

@@ -5,6 +5,7 @@
 #include "engine/gfx/GfxUtil.h"
 #include "engine/gfx/Surface.h"
 #include "engine/gfx/Texture.h"
+#include "particles/ParticleLayer.h"
 #include "scene/Shaders.h"
 #include "tests/support/GLContext.h"
 
@@ -126,47 +127,86 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
     EXPECT_EQ(at(0, 0).r, 0);
 }
 
-TEST_F(ParticleDrawTest, TheOctagonRoundTheDiscShowsWhatTheSquareShowed) {
+TEST_F(ParticleDrawTest, ThroughAHalfResolutionLayerTheLightIsTheSameAndNothingElseChanges) {
     // The soft disc of radius 60 in 128 texels that the game's particles use.
     quenth::Surface disc(128, 128);
     for (int i = 0; i < 128 * 128; ++i) disc.pixels[i] = 0;
     quenth::GfxUtil::drawGradientCircle(&disc, 64, 64, 60, 0x000000, 0xffffff);
     quenth::Texture texture(&disc);
-    ParticleSystem sys(16);
+    ParticleSystem sys(64);
     sys.texture = &texture;
     TestState ts;
-    // Small, middling and large, some overlapping, at fractional places.
-    const float sizes[4] = {6.3f, 21.7f, 47.5f, 90.0f};
+    // A burst that saturates in its middle, beside lone particles of every
+    // size down to a few pixels, at fractional places.
+    for (int i = 0; i < 24; ++i) {
+        float s = 8.5f + 3.1f * i;
+        sys.emit(nullptr, 1, 10000, 10000, vec2(-200.3f + 7.7f * (i % 5), 10.6f - 6.1f * (i % 4)), 0, s, s, s,
+                 s, vec2(1, 0), 0, 0, 0, vec4(0.9f, 0.3f, 0.1f, 1), vec4(0.9f, 0.3f, 0.1f, 1));
+    }
+    const float lone[4] = {5.1f, 9.7f, 25.1f, 60.0f};
     for (int i = 0; i < 4; ++i)
-        sys.emit(nullptr, 1, 10000, 10000, vec2(-250.4f + 130 * i, 20.3f - 15 * i), 0, sizes[i], sizes[i],
-                 sizes[i], sizes[i], vec2(1, 0), 0, 0, 0, vec4(1, 0.6f, 0.3f, 1), vec4(1, 0.6f, 0.3f, 1));
+        sys.emit(nullptr, 1, 10000, 10000, vec2(-40.4f + 90 * i, -60.2f + 41 * i), 0, lone[i], lone[i],
+                 lone[i], lone[i], vec2(1, 0), 0, 0, 0, vec4(0.6f, 0.9f, 0.5f, 1), vec4(0.6f, 0.9f, 0.5f, 1));
 
+    ParticleLayer layer(2);
     GLuint query = 0;
     glGenQueries(1, &query);
     std::vector<Pixel> image[2];
     GLuint fragments[2] = {0, 0};
+    GLint viewport[4] = {0, 0, 0, 0}, bound = -1;
+    GLfloat clear[4] = {0, 0, 0, 0};
     for (int k = 0; k < 2; ++k) {
-        sys.discRadius = k == 0 ? 0.0f : 62.2f / 64.0f;
-        testsupport::clearBackBuffer(0, 0, 0, 1);
+        sys.layer = k == 0 ? nullptr : &layer;
+        // The light lands on a coloured ground, as on the sky.
+        testsupport::clearBackBuffer(0.25f, 0.1f, 0.4f, 1);
+        glClearColor(0.5f, 0.25f, 0.75f, 1);
         glBeginQuery(GL_SAMPLES_PASSED, query);
         sys.defaultSlice->draw(ts.state);
         glEndQuery(GL_SAMPLES_PASSED);
         glGetQueryObjectuiv(query, GL_QUERY_RESULT, &fragments[k]);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
         image[k] = testsupport::readBackPixels(340, 200, 600, 320);
     }
     glDeleteQueries(1, &query);
 
-    int worst = 0, lit = 0;
+    // The target comes back as it was.
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(viewport[2], 1280);
+    EXPECT_EQ(viewport[3], 720);
+    EXPECT_FLOAT_EQ(clear[1], 0.25f);
+
+    Pixel ground = image[0][0];
+    int worst = 0, saturated = 0;
+    long light[2][3] = {{0, 0, 0}, {0, 0, 0}}, untouched = 0, changed = 0;
     for (size_t i = 0; i < image[0].size(); ++i) {
         Pixel a = image[0][i], b = image[1][i];
         worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
-        if (a.r > 0) lit++;
+        for (int k = 0; k < 2; ++k) {
+            Pixel p = image[k][i];
+            light[k][0] += p.r - ground.r;
+            light[k][1] += p.g - ground.g;
+            light[k][2] += p.b - ground.b;
+        }
+        if (a.r == 255 && b.r == 255) saturated++;
+        if (a.r == ground.r && a.g == ground.g && a.b == ground.b) {
+            untouched++;
+            if (b.r != a.r || b.g != a.g || b.b != a.b) changed++;
+        }
     }
-    EXPECT_GT(lit, 20000); // the discs are there to compare
-    EXPECT_LE(worst, 2);   // the edges of the octagon's triangles round a little differently
-    // The square's empty corners are not drawn: about a fifth fewer fragments.
-    EXPECT_LT(fragments[1], fragments[0] * 0.82);
-    EXPECT_GT(fragments[1], fragments[0] * 0.70);
+    EXPECT_GT(saturated, 500);          // the burst's middle is as full in both
+    EXPECT_GT(untouched, 100000);       // most of the block is bare ground...
+    EXPECT_LT(changed, untouched / 50); // ...and stays so, but for the soft edges' last glimmer
+    // Soft discs drawn four times coarser: ten pixels across, a particle's
+    // peak spreads by up to a seventh; larger ones keep theirs.
+    EXPECT_LE(worst, 40);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GT(light[0][c], 100000) << c;
+        EXPECT_NEAR((double)light[1][c], (double)light[0][c], 0.03 * light[0][c]) << c;
+    }
+    // A quarter of the particles' fragments, plus the covered tiles added back.
+    EXPECT_LT(fragments[1], fragments[0] * 0.6);
 }
 
 } // namespace
