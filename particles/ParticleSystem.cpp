@@ -261,6 +261,7 @@ void ParticleSlice::glDrawBatch(ParticleSlice* slice, mat4 const& view, Vertex c
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view.m);
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(vertexCount));
+    // Four corners a particle.
     if (ParticleLayer* layer = layerOf(slice)) layer->cover(view, vertices, vertexCount, sizeof(Vertex), 4);
 }
 
