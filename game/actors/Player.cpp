@@ -45,6 +45,7 @@ Player::Player()
 
     exhaust = new ParticleSystem(256);
     exhaust->texture = Resources::proc_particle0_tex;
+    exhaust->layer = Arena::particleLayer;
     exhaustEmitter = exhaust->createEmitter(nullptr);
     exhaustEmitter->colorA = quenth::vec4(0.35f, 0.5f, 0.8f, 0.3f);
     exhaustEmitter->colorB = quenth::vec4(0.35f, 0.6f, 1.0f, 0.5f);

@@ -44,10 +44,10 @@ public:
     double hullGrowth;                  // difficulty multiplier per wave (1.1 on Normal)
     unsigned actorRemovals;             // counts removals from actors; the actor loop watches it
 
-    // Explosions and sparks are drawn through it at half the world's
-    // resolution: they are soft, and most of a busy frame's fragments. Null,
-    // as in tests, draws them whole. Made by prepareDrawing and kept for the
-    // program's life.
+    // Explosions, sparks and the ship's exhaust are drawn through it at half
+    // the world's resolution: they are soft, and most of a busy frame's
+    // fragments. Null, as in tests, draws them whole. Made by prepareDrawing
+    // and kept for the program's life.
     static ParticleLayer* particleLayer;
 
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
