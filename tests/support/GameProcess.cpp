@@ -310,16 +310,13 @@ bool GameProcess::keyUp(std::string const& keysym) {
 bool GameProcess::key(std::string const& keysym, int holdMs) {
     // The same key let up and pressed again within one frame reads as one
     // press; under load a frame can take 300 ms.
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    double since = ts.tv_sec + ts.tv_nsec * 1e-9 - lastKeyUp;
-    if (keysym == lastKey && since < 0.3) usleep((useconds_t)((0.3 - since) * 1e6));
+    long since = nowMs() - lastKeyUpMs;
+    if (keysym == lastKey && since < 300) usleep((useconds_t)(300 - since) * 1000);
     if (!keyDown(keysym)) return false;
     usleep(holdMs * 1000);
     bool up = keyUp(keysym);
-    clock_gettime(CLOCK_MONOTONIC, &ts);
     lastKey = keysym;
-    lastKeyUp = ts.tv_sec + ts.tv_nsec * 1e-9;
+    lastKeyUpMs = nowMs();
     return up;
 }
 

@@ -103,7 +103,7 @@ public:
 
 private:
     std::string lastKey;  // the keysym key() let up last
-    double lastKeyUp = 0; // when, CLOCK_MONOTONIC seconds
+    long lastKeyUpMs = 0; // when, monotonic ms
 
     void launch();
     // The run ended with status 1 because SDL could not reach the X server.
