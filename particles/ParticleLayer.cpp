@@ -17,8 +17,9 @@ using quenth::Framebuffer;
 using quenth::mat4;
 
 ParticleLayer::ParticleLayer(unsigned divisor)
-    : divisor(divisor < 1 ? 1 : divisor), framebuffer(nullptr), target(0), viewport{0, 0, 0, 0}, columns(0),
-      rows(0), covered(0, false), spans(0, false) {}
+    : divisor(divisor < 1 ? 1 : divisor), framebuffer(nullptr), target(0), viewport{0, 0, 0, 0},
+      tile(std::max(TILE_TARGET / this->divisor, 1u)), columns(0), rows(0), covered(0, false),
+      spans(0, false) {}
 
 ParticleLayer::~ParticleLayer() {
     delete framebuffer;
@@ -30,8 +31,8 @@ void ParticleLayer::prepare(int width, int height) {
     if (framebuffer && framebuffer->width == w && framebuffer->height == h) return;
     delete framebuffer;
     framebuffer = new Framebuffer(w, h, Framebuffer::COLOR0);
-    columns = (w + TILE - 1) / TILE;
-    rows = (h + TILE - 1) / TILE;
+    columns = (w + tile - 1) / tile;
+    rows = (h + tile - 1) / tile;
     covered.resize(columns * rows);
     covered.count = columns * rows;
     // At worst every other tile of a row is a run of its own.
@@ -61,8 +62,8 @@ void ParticleLayer::cover(mat4 const& view, const void* xy, unsigned count, unsi
     // bounding box lands on a parallelogram bounded by its corners' images.
     // Straight into tile units: -1..1 of the viewport is 0..width of the layer.
     mat4 m = projection * view;
-    float sx = 0.5f * (float)framebuffer->width / (float)TILE,
-          sy = 0.5f * (float)framebuffer->height / (float)TILE;
+    float sx = 0.5f * (float)framebuffer->width / (float)tile,
+          sy = 0.5f * (float)framebuffer->height / (float)tile;
     const char* p = static_cast<const char*>(xy);
     for (unsigned first = 0; first + group <= count; first += group) {
         float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -84,7 +85,7 @@ void ParticleLayer::cover(mat4 const& view, const void* xy, unsigned count, unsi
             if (k == 0 || y > ty1) ty1 = y;
         }
         // The filter reads one layer pixel round what was drawn.
-        const float reach = 1.0f / (float)TILE;
+        const float reach = 1.0f / (float)tile;
         int c0 = std::max((int)std::floor(tx0 - reach), 0),
             c1 = std::min((int)std::floor(tx1 + reach), (int)columns - 1);
         int r0 = std::max((int)std::floor(ty0 - reach), 0),
@@ -100,7 +101,7 @@ void ParticleLayer::end() {
     // Each row's runs of covered tiles as quads, in -1..1 of the viewport
     // and the layer's texture coordinates (the image fills its texture).
     spans.clear();
-    float tw = (float)TILE / (float)framebuffer->width, th = (float)TILE / (float)framebuffer->height;
+    float tw = (float)tile / (float)framebuffer->width, th = (float)tile / (float)framebuffer->height;
     for (unsigned r = 0; r < rows; r++) {
         unsigned char const* row = covered.data + r * columns;
         for (unsigned c = 0; c < columns;) {

@@ -22,11 +22,14 @@ public:
     unsigned target;                  // framebuffer bound when begin() ran
     int viewport[4];                  // the target's viewport at begin(): x, y, width, height (pixels)
     quenth::mat4 projection;          // projection in use at begin(); the batches share it
-    unsigned columns, rows;           // tiles of TILE x TILE layer pixels over the image
+    unsigned tile;                    // a tile's side, layer pixels: TILE_TARGET / divisor, at least 1
+    unsigned columns, rows;           // tiles of tile x tile layer pixels over the image
     quenth::Stack<unsigned char> covered; // per tile, row by row: 1 where a particle fell since begin()
     quenth::Stack<float> spans;           // the covered runs of each row as quads, x y u v per corner; reused
 
-    static const unsigned TILE = 8; // layer pixels
+    // A tile's side in target pixels, whatever the divisor: small enough to
+    // follow a spark, large enough that the runs stay few.
+    static const unsigned TILE_TARGET = 16;
 
     explicit ParticleLayer(unsigned divisor);
     ~ParticleLayer();

@@ -8,8 +8,11 @@
 #include "particles/ParticleSystem.h"
 #include "scene/Scene2D.h"
 
+#include <initializer_list>
+
 Arena* g_arena = nullptr;
 ParticleLayer* Arena::particleLayer = nullptr;
+ParticleLayer* Arena::explosionLayer = nullptr;
 
 Arena::Arena()
     : actors(128), enemies(128), friends(128), powerups(128), player(nullptr), difficulty(1.0f), lives(3),
@@ -19,7 +22,7 @@ Arena::Arena()
     weaponParticles->layer = particleLayer;
     explosionParticles = new ParticleSystem(4096);
     explosionParticles->texture = Resources::proc_particle0_tex;
-    explosionParticles->layer = particleLayer;
+    explosionParticles->layer = explosionLayer;
     explosionSlice = explosionParticles->createSlice(true, false);
     g_arena = this;
 }
@@ -33,12 +36,11 @@ Arena::~Arena() {
 
 void Arena::prepareDrawing(Scene2D* world) {
     if (!particleLayer) particleLayer = new ParticleLayer(2);
-    particleLayer->prepare(world->width, world->height);
+    if (!explosionLayer) explosionLayer = new ParticleLayer(4);
     // Placed by hand rather than emitted: the particles' random sequence
     // stays the one every run starts with.
     ParticleSystem sample(4);
     sample.texture = Resources::proc_particle0_tex;
-    sample.layer = particleLayer;
     unsigned now = quenth::GameClock::currentTime;
     Camera2D const* view = world->getCamera();
     for (unsigned i = 0; i < sample.size; i++) {
@@ -51,7 +53,11 @@ void Arena::prepareDrawing(Scene2D* world) {
         sample.defaultSlice->append(&p);
     }
     world->add(sample.defaultSlice);
-    world->drawWorld();
+    for (ParticleLayer* layer : {particleLayer, explosionLayer}) {
+        layer->prepare(world->width, world->height);
+        sample.layer = layer;
+        world->drawWorld();
+    }
     world->remove(sample.defaultSlice);
     // The world pass leaves its framebuffer bound (its composite unbinds it).
     world->framebuffer->unbind();

@@ -44,11 +44,16 @@ public:
     double hullGrowth;                  // difficulty multiplier per wave (1.1 on Normal)
     unsigned actorRemovals;             // counts removals from actors; the actor loop watches it
 
-    // Explosions, sparks and the ship's exhaust are drawn through it at half
-    // the world's resolution: they are soft, and most of a busy frame's
-    // fragments. Null, as in tests, draws them whole. Made by prepareDrawing
-    // and kept for the program's life.
+    // Sparks and the ship's exhaust are drawn through it at half the world's
+    // resolution: they are soft, and many of a busy frame's fragments. Null,
+    // as in tests, draws them whole. Made by prepareDrawing and kept for the
+    // program's life.
     static ParticleLayer* particleLayer;
+    // The same for explosions, at a quarter of the resolution: their
+    // particles start 52 to 80 world units wide and pile up by the hundred
+    // where a wreck breaks, so they are most of a busy frame's fragments,
+    // and at this size still read as they do drawn whole.
+    static ParticleLayer* explosionLayer;
 
     // Empty lists of capacity 128 and the two particle systems; becomes g_arena.
     Arena();
@@ -57,8 +62,9 @@ public:
     // game deletes it first.
     virtual ~Arena();
 
-    // Makes particleLayer for the world's size and draws a few particles
-    // through it, so that the driver builds what the layer needs before play.
+    // Makes particleLayer and explosionLayer for the world's size and draws a
+    // few particles through each, so that the driver builds what the layers
+    // need before play.
     static void prepareDrawing(Scene2D* world);
 
     // Takes an actor out of actors (the last entry moves into its slot).

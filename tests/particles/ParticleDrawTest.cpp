@@ -127,7 +127,11 @@ TEST_F(ParticleDrawTest, ParticleMovesShrinksAndFades) {
     EXPECT_EQ(at(0, 0).r, 0);
 }
 
-TEST_F(ParticleDrawTest, ThroughAHalfResolutionLayerTheLightIsTheSameAndNothingElseChanges) {
+// Draws a burst and lone particles straight and through a layer of the
+// given divisor, and checks that the light is the same and lands where it
+// did: worst is the largest difference allowed in a channel (0-255), share
+// the largest fraction of the straight drawing's fragments.
+void expectTheSameLightThroughALayer(TestState& ts, unsigned divisor, int worstAllowed, double share) {
     // The soft disc of radius 60 in 128 texels that the game's particles use.
     quenth::Surface disc(128, 128);
     for (int i = 0; i < 128 * 128; ++i) disc.pixels[i] = 0;
@@ -135,7 +139,6 @@ TEST_F(ParticleDrawTest, ThroughAHalfResolutionLayerTheLightIsTheSameAndNothingE
     quenth::Texture texture(&disc);
     ParticleSystem sys(64);
     sys.texture = &texture;
-    TestState ts;
     // A burst that saturates in its middle, beside lone particles of every
     // size down to a few pixels, at fractional places.
     for (int i = 0; i < 24; ++i) {
@@ -148,7 +151,7 @@ TEST_F(ParticleDrawTest, ThroughAHalfResolutionLayerTheLightIsTheSameAndNothingE
         sys.emit(nullptr, 1, 10000, 10000, vec2(-40.4f + 90 * i, -60.2f + 41 * i), 0, lone[i], lone[i],
                  lone[i], lone[i], vec2(1, 0), 0, 0, 0, vec4(0.6f, 0.9f, 0.5f, 1), vec4(0.6f, 0.9f, 0.5f, 1));
 
-    ParticleLayer layer(2);
+    ParticleLayer layer(divisor);
     GLuint query = 0;
     glGenQueries(1, &query);
     std::vector<Pixel> image[2];
@@ -198,15 +201,26 @@ TEST_F(ParticleDrawTest, ThroughAHalfResolutionLayerTheLightIsTheSameAndNothingE
     EXPECT_GT(saturated, 500);          // the burst's middle is as full in both
     EXPECT_GT(untouched, 100000);       // most of the block is bare ground...
     EXPECT_LT(changed, untouched / 50); // ...and stays so, but for the soft edges' last glimmer
-    // Soft discs drawn four times coarser: ten pixels across, a particle's
-    // peak spreads by up to a seventh; larger ones keep theirs.
-    EXPECT_LE(worst, 40);
+    // A small particle's peak spreads over the coarser pixels round it;
+    // larger ones keep theirs.
+    EXPECT_LE(worst, worstAllowed);
     for (int c = 0; c < 3; ++c) {
         EXPECT_GT(light[0][c], 100000) << c;
         EXPECT_NEAR((double)light[1][c], (double)light[0][c], 0.03 * light[0][c]) << c;
     }
-    // A quarter of the particles' fragments, plus the covered tiles added back.
-    EXPECT_LT(fragments[1], fragments[0] * 0.6);
+    // The particles' fragments over divisor squared, plus the covered tiles
+    // added back.
+    EXPECT_LT(fragments[1], fragments[0] * share);
+}
+
+TEST_F(ParticleDrawTest, ThroughACoarserLayerTheLightIsTheSameAndNothingElseChanges) {
+    TestState ts;
+    // Half the resolution, as sparks and the exhaust: a ten-pixel particle's
+    // peak spreads by up to a seventh.
+    expectTheSameLightThroughALayer(ts, 2, 40, 0.6);
+    // A quarter, as explosions, whose particles are mostly far larger: the
+    // five-pixel one spreads its peak thin, yet the light is all there.
+    expectTheSameLightThroughALayer(ts, 4, 160, 0.4);
 }
 
 } // namespace
