@@ -48,32 +48,18 @@ void Text::draw(SceneState&) {
     if (outline.a > 0) {
         // The glyphs again, a little off to each diagonal, under the text:
         // a dark rim about one pixel wide that fades with the text.
-        static float rim[16];
-        for (int i = 0; i < 4; i++) {
-            rim[i * 4 + 0] = outline.r;
-            rim[i * 4 + 1] = outline.g;
-            rim[i * 4 + 2] = outline.b;
-            rim[i * 4 + 3] = outline.a * color.a;
-        }
+        const float rim[4] = {outline.r, outline.g, outline.b, outline.a * color.a};
         static const float offsets[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-        glColorPointer(4, GL_FLOAT, 0, rim);
         for (auto const& o : offsets) {
             glPushMatrix();
             glTranslatef(originX + o[0] * rimWidth, originY + o[1] * rimWidth, 0);
             glScalef(textScale, textScale, 1);
-            font->draw_gl(text.getCString());
+            font->draw_gl(text.getCString(), rim);
             glPopMatrix();
         }
     }
-    float colors[16];
-    for (int i = 0; i < 4; i++) {
-        colors[i * 4 + 0] = color.r;
-        colors[i * 4 + 1] = color.g;
-        colors[i * 4 + 2] = color.b;
-        colors[i * 4 + 3] = color.a;
-    }
+    const float tint[4] = {color.r, color.g, color.b, color.a};
     glTranslatef(originX, originY, 0);
     glScalef(textScale, textScale, 1);
-    glColorPointer(4, GL_FLOAT, 0, colors);
-    font->draw_gl(text.getCString());
+    font->draw_gl(text.getCString(), tint);
 }

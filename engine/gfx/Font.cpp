@@ -43,7 +43,7 @@ Texture* Font::render_tex(char const* text) const {
     return t;
 }
 
-void Font::draw_gl(char const* text) {
+void Font::draw_gl(char const* text, float const* rgba) {
     // A font whose sheet is missing has nothing to show.
     if (!surface || !text) return;
     if (!texture) texture = new Texture(surface);
@@ -53,32 +53,41 @@ void Font::draw_gl(char const* text) {
     glEnable(GL_TEXTURE_2D);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
     texture->bind(GL_TEXTURE0);
 
     float tw = texture->uExtent / 16.0f, th = texture->vExtent / 16.0f;
     float a = (float)surface->width / (float)surface->height;
+    static const float white[4] = {1, 1, 1, 1};
+    if (!rgba) rgba = white;
     // Work arrays reused by every call; GL reads them during glDrawArrays.
-    static float vertices[8];
-    static float coords[8];
-    vertices[0] = 0, vertices[1] = 0;
-    vertices[2] = a, vertices[3] = 0;
-    vertices[4] = a, vertices[5] = 1;
-    vertices[6] = 0, vertices[7] = 1;
+    static float vertices[RUN * 8];
+    static float coords[RUN * 8];
+    static float colors[RUN * 16];
     glVertexPointer(2, GL_FLOAT, 0, vertices);
     glTexCoordPointer(2, GL_FLOAT, 0, coords);
+    glColorPointer(4, GL_FLOAT, 0, colors);
+    // Each glyph starts where the last ended, the sum carried as it goes.
+    float x = 0;
+    int n = 0;
     for (unsigned char const* p = (unsigned char const*)text; *p; p++) {
         float s = (float)(*p % 16) * tw, t = (float)(*p / 16) * th;
-        coords[0] = s, coords[1] = t;
-        coords[2] = s + tw, coords[3] = t;
-        coords[4] = s + tw, coords[5] = t + th;
-        coords[6] = s, coords[7] = t + th;
-        glDrawArrays(GL_QUADS, 0, 4);
-        for (int k = 0; k < 8; k += 2) vertices[k] += a;
+        float next = x + a;
+        float* v = vertices + n * 8;
+        v[0] = x, v[1] = 0, v[2] = next, v[3] = 0, v[4] = next, v[5] = 1, v[6] = x, v[7] = 1;
+        float* c = coords + n * 8;
+        c[0] = s, c[1] = t, c[2] = s + tw, c[3] = t, c[4] = s + tw, c[5] = t + th, c[6] = s, c[7] = t + th;
+        for (int k = 0; k < 16; k++) colors[n * 16 + k] = rgba[k % 4];
+        x = next;
+        if (++n == RUN || !p[1]) {
+            glDrawArrays(GL_QUADS, 0, n * 4);
+            n = 0;
+        }
     }
 }
 
-void Font::draw_gl(Font* font, char const* text) {
-    if (font) font->draw_gl(text);
+void Font::draw_gl(Font* font, char const* text, float const* rgba) {
+    if (font) font->draw_gl(text, rgba);
 }
 
 } // namespace quenth

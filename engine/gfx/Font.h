@@ -31,11 +31,15 @@ public:
 
     // Draws text at the current matrices: one quad per byte, each 1 unit high
     // and (sheet width / sheet height) wide, from the origin along +x, y = 0
-    // at the top of the glyphs. Uses the colour array the caller set; leaves
-    // texturing and the vertex and texture-coordinate arrays enabled.
-    void draw_gl(char const* text);
+    // at the top of the glyphs, tinted by rgba (r, g, b, a in 0..1; white when
+    // null). The quads go out a run of up to RUN in one draw. Leaves
+    // texturing and the vertex, texture-coordinate and colour arrays enabled,
+    // the colour array pointing at the font's own.
+    void draw_gl(char const* text, float const* rgba = nullptr);
     // Nothing for a null font.
-    static void draw_gl(Font* font, char const* text);
+    static void draw_gl(Font* font, char const* text, float const* rgba = nullptr);
+
+    static const int RUN = 64; // glyphs drawn by one glDrawArrays
 };
 
 } // namespace quenth

@@ -159,6 +159,26 @@ TEST_F(FontDrawTest, AdvanceIsSheetWidthOverHeight) {
     EXPECT_EQ(0, testsupport::readBackPixel(20, 40).a); // below the 1-unit line
 }
 
+TEST_F(FontDrawTest, LongTextGoesOutInRunsWithEveryGlyphInPlaceAndTinted) {
+    Font f(sheet(256, 256));
+    // Over two runs' worth of glyphs, each 8 pixels square.
+    char text[Font::RUN * 2 + 24];
+    const int n = (int)sizeof text - 1;
+    for (int i = 0; i < n; i++) text[i] = (char)(33 + i % 90);
+    text[n] = 0;
+    glScalef(8, 8, 1);
+    const float tint[4] = {1, 0.5f, 1, 1};
+    f.draw_gl(text, tint);
+    std::vector<testsupport::Pixel> row = testsupport::readBackPixels(0, 4, 1280, 1);
+    for (int i = 0; i < n; i++) {
+        int code = 33 + i % 90;
+        testsupport::Pixel p = row[i * 8 + 4];
+        EXPECT_EQ(code, p.r) << "glyph " << i;
+        EXPECT_NEAR((255 - code) / 2.0, p.g, 1) << "glyph " << i;
+    }
+    EXPECT_EQ(0, row[n * 8 + 4].a); // nothing after the last
+}
+
 TEST_F(FontDrawTest, FontWithoutSheetDrawsNothing) {
     Font missing(nullptr);
     unsigned before = Texture::usedMemory;
