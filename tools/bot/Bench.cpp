@@ -28,6 +28,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <typeinfo>
 
 #include <algorithm>
@@ -128,14 +129,37 @@ public:
     }
 };
 
+// With --leave-out: the leaves of the named classes are not drawn, the rest
+// as the walk draws them, so that a row shows what those kinds cost.
+unsigned long leftOut[8]; // leaves not drawn, per entry of Options::leaveOut
+
+void drawUnlessLeftOut(Drawable* node, SceneState& state, void* user) {
+    Options const* o = static_cast<Options const*>(user);
+    // A class outside any namespace is mangled as its name's length, then the name.
+    const char* name = typeid(*node).name();
+    while (*name >= '0' && *name <= '9') name++;
+    for (int i = 0; i < o->leaveOutCount; i++)
+        if (!strcmp(name, o->leaveOut[i])) {
+            leftOut[i]++;
+            return;
+        }
+    Scene2D::drawLeaf(node, state);
+}
+
+// The leaf function and its argument for the benchmark's options: fragments
+// counted, kinds left out, or the scenes' own drawing (null).
+Scene2D::LeafFunc leafFor(Options const& o, FillTable* fill, void*& user) {
+    user = fill ? (void*)fill : (void*)&o;
+    if (fill) return FillTable::countLeaf;
+    return o.leaveOutCount > 0 ? drawUnlessLeftOut : nullptr;
+}
+
 // The world pass of Scene2D::draw() in two timed halves: the tree into the
 // framebuffer, then the composite onto the window.
-void drawWorldTimed(Scene2D* scene, double& world, double& composite, FillTable* fill = nullptr) {
+void drawWorldTimed(Scene2D* scene, double& world, double& composite, Scene2D::LeafFunc leaf = nullptr,
+                    void* user = nullptr) {
     double t0 = wallSeconds();
-    if (fill)
-        scene->drawWorld(FillTable::countLeaf, fill);
-    else
-        scene->drawWorld();
+    scene->drawWorld(leaf, user);
     glFinish();
     double t1 = wallSeconds();
     scene->composite();
@@ -277,6 +301,8 @@ int benchMain(Options const& o) {
     // floor of its own stretch of time.
     Reference reference;
     FillTable* fill = o.fill ? new FillTable() : nullptr;
+    void* leafUser = nullptr;
+    Scene2D::LeafFunc leaf = leafFor(o, fill, leafUser);
     Scene2D* floorScene = new Scene2D(-1, -1);
     floorScene->worldSize = vec2(4096, 4096);
     Starfield* sky = new Starfield(0);
@@ -318,14 +344,11 @@ int benchMain(Options const& o) {
         bool drawn = g_shell->mustDraw();
         if (drawn) {
             if (g_world->head)
-                drawWorldTimed(g_world, t.world, t.composite, fill);
+                drawWorldTimed(g_world, t.world, t.composite, leaf, leafUser);
             else
                 glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
             double t1 = wallSeconds();
-            if (fill)
-                g_hud->draw(FillTable::countLeaf, fill);
-            else
-                g_hud->draw();
+            g_hud->draw(leaf, leafUser);
             g_fader->draw();
             glFinish();
             t.hud = (wallSeconds() - t1) * 1000;
@@ -378,6 +401,9 @@ int benchMain(Options const& o) {
            "each "
            "phase\n",
            Quenth::getScreenWidth(), Quenth::getScreenHeight(), o.samples);
+    for (int i = 0; i < o.leaveOutCount; i++)
+        printf("not drawn: %s, %lu leaves%s\n", o.leaveOut[i], leftOut[i],
+               leftOut[i] ? "" : " (no drawable of the game has that class name)");
     delete fill;
     Quenth::quit();
     return 0;

@@ -15,8 +15,10 @@
 // (every game ends at the first hit, for a quick game over and play again),
 // --bench (frame-budget benchmark instead of a play run) with --samples N
 // (frames per table row, default 400), --fill (the benchmark, counting the
-// fragments of each kind of drawable after each row; its times mean nothing), --audio (open the sound device
-// and play the music and effects as the program does; choose the device with SDL_AUDIODRIVER, e.g. dummy),
+// fragments of each kind of drawable after each row; its times mean nothing), --leave-out KIND (the
+// benchmark without the drawables of that class, e.g. ParticleSlice; repeatable), --audio (open the sound
+// device and play the music and effects as the program does; choose the device with SDL_AUDIODRIVER, e.g.
+// dummy),
 // --audio-bench (the mixer's cost in real time instead of a play run; implies --audio) with --seconds N (per
 // row, default 20).
 #include "tools/bot/Bot.h"
@@ -514,6 +516,10 @@ bool parse(int argc, char** argv, Options& o) {
             o.bench = true;
         } else if (!strcmp(argv[i], "--fill")) {
             o.bench = o.fill = true;
+        } else if (!strcmp(argv[i], "--leave-out") && i + 1 < argc) {
+            if (o.leaveOutCount == (int)(sizeof o.leaveOut / sizeof o.leaveOut[0])) return false;
+            o.leaveOut[o.leaveOutCount++] = argv[++i];
+            o.bench = true;
         } else if (!strcmp(argv[i], "--one-life")) {
             o.oneLife = true;
         } else if (!strcmp(argv[i], "--audio")) {
@@ -532,7 +538,9 @@ bool parse(int argc, char** argv, Options& o) {
             return false;
         }
     }
-    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0 && o.seconds > 0;
+    // Counting fragments draws every leaf: nothing can be left out of it.
+    return o.minutes > 0 && o.width > 0 && o.height > 0 && o.samples > 0 && o.seconds > 0 &&
+           !(o.fill && o.leaveOutCount > 0);
 }
 
 } // namespace
@@ -866,7 +874,7 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) {
         fprintf(stderr, "usage: vorlane_bot [SEED [MINUTES]] [--size WxH] [--shots DIR] [--one-life] "
                         "[--difficulty D] [--powered] [--bench|--fill "
-                        "[--samples N]] [--audio]\n"
+                        "[--samples N] [--leave-out KIND]...] [--audio]\n"
                         "       [--audio-bench [--seconds N]]\n");
         return 2;
     }

@@ -16,8 +16,10 @@ struct Options {
     const char* shots = nullptr;
     bool bench = false;
     bool oneLife = false;
-    int samples = 400; // frames measured per benchmark row
-    bool fill = false; // the benchmark counts each drawable kind's fragments
+    int samples = 400;            // frames measured per benchmark row
+    bool fill = false;            // the benchmark counts each drawable kind's fragments
+    const char* leaveOut[8] = {}; // kinds of drawable (class names) the benchmark does not draw
+    int leaveOutCount = 0;        // entries of leaveOut in use
     bool audio = false;
     bool audioBench = false;
     int seconds = 20; // real seconds measured per audio benchmark row
