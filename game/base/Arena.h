@@ -51,7 +51,7 @@ public:
     static ParticleLayer* particleLayer;
     // The same for explosions, at a quarter of the resolution: their
     // particles start 52 to 80 world units wide and pile up by the hundred
-    // where a wreck breaks, so they are most of a busy frame's fragments,
+    // where a wreck breaks, the largest share of a busy frame's fragments,
     // and at this size still read as they do drawn whole.
     static ParticleLayer* explosionLayer;
 
